@@ -1,0 +1,52 @@
+#include <algorithm>
+#include <iostream>
+
+#include "cli/command_registry.h"
+
+namespace taiyi::cli {
+
+std::vector<CommandEntry>& CommandTable() {
+  static std::vector<CommandEntry> table;
+  return table;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << message << "\n";
+  return 1;
+}
+
+}  // namespace taiyi::cli
+
+int main(int argc, char** argv) {
+  using namespace taiyi::cli;
+  CLI::App app{"墨衡太乙神数 1.3 — Taiyi Shenshu charts, calendar and case archive", "taiyi-cli"};
+  app.set_version_flag("--version", std::string("taiyi-cli ") + TAIYI_VERSION);
+  app.require_subcommand(0, 1);
+
+  CliContext ctx;
+  app.add_option("--data-dir", ctx.dataDir, "Application folder (holds dat/ and TaiYi_f/)");
+
+  auto& table = CommandTable();
+  std::stable_sort(table.begin(), table.end(),
+                   [](const CommandEntry& a, const CommandEntry& b) { return a.order < b.order; });
+  for (auto& entry : table) entry.setup(app, ctx);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << e.what() << "\n";
+    std::cerr << "usage: taiyi-cli [--data-dir DIR] COMMAND [OPTIONS]   (taiyi-cli --help lists the commands)\n";
+    return 2;
+  }
+  if (!ctx.run) {
+    std::cout << app.help();
+    return 0;
+  }
+  return ctx.run();
+}

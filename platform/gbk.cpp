@@ -1,0 +1,144 @@
+#include "platform/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace taiyi {
+namespace {
+
+// One iconv conversion descriptor per call: cheap enough, and thread-safe.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts one unit; returns false when iconv refuses it.
+  bool convert(std::string_view in, std::string& out) {
+    char buf[16];
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = buf;
+    size_t dstLeft = sizeof buf;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
+      return false;
+    out.append(buf, dst - buf);
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsAsciiOnly(std::string_view s) {
+  for (unsigned char c : s)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::size_t Utf8CharLength(std::string_view s, std::size_t pos) {
+  const auto c = static_cast<unsigned char>(s[pos]);
+  std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+  if (pos + n > s.size()) return 1;
+  for (std::size_t i = 1; i < n; ++i)
+    if ((static_cast<unsigned char>(s[pos + i]) & 0xC0) != 0x80) return 1;
+  return n;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t n = Utf8CharLength(s, i);
+    if (n == 1) return false;
+    // Reject overlong forms and surrogates.
+    const auto c1 = static_cast<unsigned char>(s[i + 1]);
+    if (c < 0xC2 || c > 0xF4) return false;
+    if (c == 0xE0 && c1 < 0xA0) return false;
+    if (c == 0xED && c1 >= 0xA0) return false;
+    if (c == 0xF0 && c1 < 0x90) return false;
+    if (c == 0xF4 && c1 >= 0x90) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+  if (IsAsciiOnly(utf8)) return std::string(utf8);
+  Converter conv("GBK", "UTF-8");
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++i;
+      continue;
+    }
+    const std::size_t n = Utf8CharLength(utf8, i);
+    if (n == 1 || !conv.ok() || !conv.convert(utf8.substr(i, n), out)) out.push_back('?');
+    i += n;
+  }
+  return out;
+}
+
+std::string GbkToUtf8(std::string_view gbk) {
+  if (IsAsciiOnly(gbk)) return std::string(gbk);
+  Converter conv("UTF-8", "GBK");
+  std::string out;
+  out.reserve(gbk.size() * 3 / 2);
+  for (std::size_t i = 0; i < gbk.size();) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++i;
+      continue;
+    }
+    if (c != 0x80 && c != 0xFF && i + 1 < gbk.size() && conv.ok() &&
+        conv.convert(gbk.substr(i, 2), out)) {
+      i += 2;
+      continue;
+    }
+    out += "\xEF\xBF\xBD";
+    ++i;
+  }
+  return out;
+}
+
+std::size_t GbkLength(std::string_view utf8) { return Utf8ToGbk(utf8).size(); }
+
+std::string CutToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+  std::size_t bytes = 0;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t n = Utf8CharLength(utf8, i);
+    const std::size_t width = Utf8ToGbk(utf8.substr(i, n)).size();
+    if (bytes + width > maxBytes) break;
+    bytes += width;
+    i += n;
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+std::size_t Utf16Length(std::string_view utf8) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t n = Utf8CharLength(utf8, i);
+    units += n == 4 ? 2 : 1;
+    i += n;
+  }
+  return units;
+}
+
+}  // namespace taiyi
