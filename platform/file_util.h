@@ -1,0 +1,37 @@
+// File-system helpers used by the store, the settings and the windows.  Paths are UTF-8
+// with '/' separators.  Every function reports failure by its result; none throws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace taiyi {
+
+bool FileExists(const std::string& path);  // a regular file
+bool DirExists(const std::string& path);
+// Creates the folder and its missing parents; true when it exists afterwards.
+bool CreateDirs(const std::string& path);
+// Copies a file; with replace false an existing target is left alone and false returned.
+bool CopyFile(const std::string& from, const std::string& to, bool replace);
+bool DeleteFile(const std::string& path);
+// Renames (moves) a file, replacing an existing target.
+bool RenameFile(const std::string& from, const std::string& to);
+// File size in bytes, or -1 when the file does not exist.
+std::int64_t FileSize(const std::string& path);
+
+bool ReadFile(const std::string& path, std::string& bytes);
+// Writes the bytes to a temporary file in the same folder, flushes it to disk and renames it
+// over the target: a crash leaves either the old file or the new one, never half of one.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Names (not paths) of the regular files of a folder that match a shell pattern such as
+// "*.rtf", sorted by name.  With ignoreCase the pattern matches regardless of letter case.
+std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern,
+                                   bool ignoreCase = false);
+
+// A folder path with exactly one trailing '/'.
+std::string WithSlash(std::string dir);
+
+}  // namespace taiyi
