@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "platform/app_folder.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,5 +35,9 @@ struct CommandRegistrar {
 
 // Prints the system's message on stderr and gives exit code 1.
 int Fail(const std::string& message);
+
+// Resolves and prepares the application folder (--data-dir, portable, XDG); on failure
+// prints the message and returns false.
+bool PrepareFolder(const CliContext& ctx, AppFolder& folder);
 
 }  // namespace taiyi::cli

@@ -15,6 +15,13 @@ int Fail(const std::string& message) {
   return 1;
 }
 
+bool PrepareFolder(const CliContext& ctx, AppFolder& folder) {
+  std::string error;
+  if (PrepareAppFolder(AppFolderInputs::FromEnvironment(ctx.dataDir), folder, error)) return true;
+  std::cerr << error << "\n";
+  return false;
+}
+
 }  // namespace taiyi::cli
 
 int main(int argc, char** argv) {
