@@ -32,7 +32,9 @@ void FillMissing(const std::string& from, const std::string& to) {
 }  // namespace
 
 AppFolderInputs AppFolderInputs::FromEnvironment(std::string dataDirOption) {
-  return {std::move(dataDirOption), ExecutableDir(), EnvOr("XDG_DATA_HOME"), EnvOr("HOME")};
+  const std::string exe = ExecutableDir();
+  return {std::move(dataDirOption), exe, EnvOr("XDG_DATA_HOME"), EnvOr("HOME"),
+          InstalledDataDir(exe)};
 }
 
 std::string ResolveAppFolderRoot(const AppFolderInputs& in) {
@@ -64,9 +66,9 @@ bool PrepareAppFolder(const AppFolderInputs& inputs, AppFolder& folder, std::str
     error = "无法创建程序数据文件夹：" + folder.root;
     return false;
   }
-  const std::string shipped = InstalledDataDir(inputs.executableDir);
+  const std::string& shipped = inputs.shippedDataDir;
   if (!shipped.empty() && WithSlash(shipped) != folder.Dat()) {
-    FillMissing(shipped, folder.Dat());
+    FillMissing(WithSlash(shipped), folder.Dat());
     FillMissing(WithSlash(shipped) + "../skins/", folder.SkinDir());
   }
   return true;

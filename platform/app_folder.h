@@ -25,6 +25,7 @@ struct AppFolderInputs {
   std::string executableDir;
   std::string xdgDataHome;  // $XDG_DATA_HOME, may be empty
   std::string home;         // $HOME
+  std::string shippedDataDir;  // read-only dat/ shipped with the program; may be empty
   static AppFolderInputs FromEnvironment(std::string dataDirOption);
 };
 

@@ -19,18 +19,24 @@ TEST(AppFolder, ChoosesOptionThenPortableThenXdg) {
     std::string want;
   };
   const Case cases[] = {
-      {{tmp.file("mine"), portable, tmp.file("xdg"), tmp.file("home")}, tmp.file("mine/")},
-      {{"", portable, tmp.file("xdg"), tmp.file("home")}, portable},
-      {{"", exe, tmp.file("xdg"), tmp.file("home")}, tmp.file("xdg/taiyi/")},
-      {{"", exe, "", tmp.file("home")}, tmp.file("home/.local/share/taiyi/")},
-      {{"", exe, "relative/xdg", tmp.file("home")}, tmp.file("home/.local/share/taiyi/")},
+      {{tmp.file("mine"), portable, tmp.file("xdg"), tmp.file("home"), ""}, tmp.file("mine/")},
+      {{"", portable, tmp.file("xdg"), tmp.file("home"), ""}, portable},
+      {{"", exe, tmp.file("xdg"), tmp.file("home"), ""}, tmp.file("xdg/taiyi/")},
+      {{"", exe, "", tmp.file("home"), ""}, tmp.file("home/.local/share/taiyi/")},
+      {{"", exe, "relative/xdg", tmp.file("home"), ""}, tmp.file("home/.local/share/taiyi/")},
   };
   for (const auto& c : cases) EXPECT_EQ(ResolveAppFolderRoot(c.in), c.want);
 }
 
 TEST(AppFolder, PrepareCreatesFoldersAndCopiesShippedDataOnce) {
   test::TempDir tmp;
-  const AppFolderInputs in{"", tmp.file("bin/"), tmp.file("xdg"), tmp.file("home")};
+  const std::string shipped = tmp.file("share/dat/");
+  CreateDirs(shipped);
+  CreateDirs(tmp.file("share/skins"));
+  ASSERT_TRUE(WriteFileAtomic(shipped + "dili.ini", "[北京]\n"));
+  ASSERT_TRUE(WriteFileAtomic(shipped + "mine.txt", "shipped"));
+  ASSERT_TRUE(WriteFileAtomic(tmp.file("share/skins/古典.skn"), "QWidget {}"));
+  const AppFolderInputs in{"", tmp.file("bin/"), tmp.file("xdg"), tmp.file("home"), shipped};
   AppFolder folder;
   std::string error;
   ASSERT_TRUE(PrepareAppFolder(in, folder, error)) << error;
@@ -39,9 +45,8 @@ TEST(AppFolder, PrepareCreatesFoldersAndCopiesShippedDataOnce) {
   EXPECT_TRUE(DirExists(folder.CommentDir()));
 
   // Shipped files are copied where missing, and a user's own copy is never replaced.
-  const std::string shipped = InstalledDataDir(in.executableDir);
-  ASSERT_FALSE(shipped.empty());
-  for (const auto& name : ListFiles(shipped, "*")) EXPECT_TRUE(FileExists(folder.Dat() + name)) << name;
+  EXPECT_TRUE(FileExists(folder.Dat() + "dili.ini"));
+  EXPECT_TRUE(FileExists(folder.SkinDir() + "古典.skn"));
   ASSERT_TRUE(WriteFileAtomic(folder.Dat() + "mine.txt", "kept"));
   ASSERT_TRUE(PrepareAppFolder(in, folder, error));
   std::string bytes;
