@@ -17,11 +17,12 @@ enum class LunarEvent {
 // A copy of the year table of LunarYearBuilder. Day numbers count civil days (UTC+8) from
 // J2000: d = JDN − 2451545.
 struct LunarYearTable {
-  int32_t leapIndex = 0;       // 1 … 13: index of the leap month; 0: the year has none
-  int32_t monthNo[14] = {};    // month numbers, 1 = 正月 … 12 = 十二月 (13 or 10: ancient extra month)
-  int32_t termDays[25] = {};   // [0] 冬至 on or before the day asked for, [1] 小寒 … [24] next 冬至
-  int32_t moonDays[15] = {};   // new moons; month i runs from moonDays[i] to moonDays[i+1] − 1
-  int32_t monthLen[14] = {};   // moonDays[i+1] − moonDays[i]
+  int32_t leapIndex = 0;  // 1 … 13: index of the leap month; 0: the year has none
+  int32_t monthNo[14] =
+      {};  // month numbers, 1 = 正月 … 12 = 十二月 (13 or 10: ancient extra month)
+  int32_t termDays[25] = {};  // [0] 冬至 on or before the day asked for, [1] 小寒 … [24] next 冬至
+  int32_t moonDays[15] = {};  // new moons; month i runs from moonDays[i] to moonDays[i+1] − 1
+  int32_t monthLen[14] = {};  // moonDays[i+1] − moonDays[i]
 
   friend bool operator==(const LunarYearTable&, const LunarYearTable&) = default;
 };
@@ -64,6 +65,11 @@ class LunarYearBuilder {
   int32_t termDays[25] = {};
   int32_t moonDays[15] = {};
   int32_t monthLen[14] = {};
+
+ private:
+  // Month numbers of a year YY between −721 and −104, when each calendar counted its months
+  // from its own new year and put the intercalary month at the end.
+  void NumberAncientMonths(int32_t YY);
 };
 
 }  // namespace taiyi
