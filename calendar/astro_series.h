@@ -33,8 +33,7 @@ struct SphericalCoords {
 
 // Ecliptic (longitude, latitude, distance) to equatorial (right ascension, declination,
 // distance) for the obliquity e. Angles in rad; the right ascension is in [0, 2π).
-SphericalCoords EclipticToEquatorial(double longitude, double latitude, double distance,
-                                     double e);
+SphericalCoords EclipticToEquatorial(double longitude, double latitude, double distance, double e);
 
 // ΔT = TT − UT in seconds for a year given as a decimal number (astronomical numbering,
 // 2000.5 = mid-2000). Polynomial table up to 2015, parabolic extrapolation after it.
