@@ -82,14 +82,16 @@ double MoonSpeed(double t);
 // the March equinox of 1999 and each further 2π one more tropical year.
 double SunLongitudeTime(double w);
 
-// As SunLongitudeTime, by a cheaper short series (accurate to a few minutes).
+// As SunLongitudeTime, by a cheaper short series: within about 6 minutes of it from 2000 BC
+// to AD 4000.
 double SunLongitudeTimeFast(double w);
 
 // TT centuries from J2000 at which MoonSunElongation equals w. w: rad, unwrapped: k·2π is
 // the k-th new moon counted from the new moon of 2000-01-06 (k = 0).
 double NewMoonTime(double w);
 
-// As NewMoonTime, by a cheaper short series (accurate to some ten minutes).
+// As NewMoonTime, by a cheaper short series: within about 4 minutes of it around the present
+// and a quarter of an hour from 2000 BC to AD 4000.
 double NewMoonTimeFast(double w);
 
 // Equation of time, apparent minus mean solar time, in days (positive when the true Sun is
