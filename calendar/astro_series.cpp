@@ -74,10 +74,6 @@ double DeltaTExtrapolated(double year) {
   return -20 + 31 * u * u;
 }
 
-int FloorToInt(double x) {
-  return static_cast<int>(std::floor(x));
-}
-
 }  // namespace
 
 double NormalizeAngle(double x) {
@@ -164,8 +160,9 @@ double EarthLongitude(double t, int n) {
     if (len == 0) continue;
     std::size_t end = len;
     if (n >= 0) {
-      const int e = FloorToInt(3.0 * n * static_cast<double>(len) / n0 + 0.5) + (i > 0 ? 3 : 0);
-      end = std::min(static_cast<std::size_t>(std::max(e, 0)), len);
+      // Kept in floating point until clamped, so that any n is safe.
+      const double e = std::floor(3.0 * n * static_cast<double>(len) / n0 + 0.5) + (i > 0 ? 3 : 0);
+      if (e < static_cast<double>(len)) end = static_cast<std::size_t>(e);
     }
     double sum = 0;
     for (std::size_t j = 0; j < end; j += 3) {

@@ -3,6 +3,7 @@
 // the Moon's geocentric longitude, each series in decreasing order of amplitude.
 #pragma once
 
+// clang-format off
 namespace taiyi::astro_tables {
 
 // Earth longitude series L0 (multiplied by T^0, T in Julian millennia of TT from J2000):
@@ -1077,3 +1078,4 @@ static constexpr double kMoonS3[] = {
 };
 
 }  // namespace taiyi::astro_tables
+// clang-format on

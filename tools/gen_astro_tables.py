@@ -265,6 +265,7 @@ def write_header(out_path, earth, moon):
                  "amplitude.")
     lines.append("#pragma once")
     lines.append("")
+    lines.append("// clang-format off")
     lines.append("namespace taiyi::astro_tables {")
     lines.append("")
     for power, (rows, left_out) in enumerate(earth):
@@ -300,6 +301,7 @@ def write_header(out_path, earth, moon):
         lines.append("};")
         lines.append("")
     lines.append("}  // namespace taiyi::astro_tables")
+    lines.append("// clang-format on")
     with open(out_path, "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 

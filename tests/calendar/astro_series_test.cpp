@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -281,18 +282,18 @@ TEST(AstroSeriesTest, TruncationUsesTheDocumentedTermCounts) {
     std::vector<int> terms;
   };
   const EarthCase earthCases[] = {
-      {10, {10, 7, 5, 2, 2, 2}},      {0, {0, 1, 1, 1, 1, 1}},       {50, {50, 32, 17, 3, 2, 2}},
-      {186, {186, 114, 60, 8, 4, 4}}, {-1, {186, 114, 60, 8, 4, 4}},
+      {10, {10, 7, 5, 2, 2, 2}},     {0, {0, 1, 1, 1, 1, 1}},
+      {50, {50, 32, 17, 3, 2, 2}},   {186, {186, 114, 60, 8, 4, 4}},
+      {-1, {186, 114, 60, 8, 4, 4}}, {INT_MAX, {186, 114, 60, 8, 4, 4}},
   };
   struct MoonCase {
     int n;
     std::vector<int> terms;
   };
   const MoonCase moonCases[] = {
-      {20, {20, 8, 3, 1}},
-      {3, {3, 2, 2, 1}},
-      {442, {442, 149, 34, 2}},
-      {-1, {442, 149, 34, 2}},
+      {20, {20, 8, 3, 1}},          {3, {3, 2, 2, 1}},
+      {442, {442, 149, 34, 2}},     {-1, {442, 149, 34, 2}},
+      {INT_MAX, {442, 149, 34, 2}},
   };
   for (double t : {-0.9, 0.24, 3.1}) {
     for (const EarthCase& c : earthCases) {
