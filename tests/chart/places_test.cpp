@@ -11,7 +11,7 @@
 namespace taiyi {
 namespace {
 
-const std::string kShippedPlaces = std::string(TAIYI_TEST_DATA_DIR) + "/../../dat/dili.ini";
+const std::string kShippedPlaces = std::string(TAIYI_SOURCE_DAT_DIR) + "/dili.ini";
 
 void WriteGbk(const std::string& path, const std::string& utf8) {
   std::ofstream(path, std::ios::binary) << Utf8ToGbk(utf8);
