@@ -1,0 +1,45 @@
+#include "store/comment_file.h"
+
+#include <cstdio>
+
+#include "platform/file_util.h"
+#include "store/case_schema.h"
+#include "store/rtf_reader.h"
+#include "store/rtf_writer.h"
+
+namespace taiyi {
+
+std::string CommentFilePath(const std::string& appDir, std::string_view stem) {
+  return CommentFolder(appDir) + std::string(stem) + ".rtf";
+}
+
+std::string MakeCommentFileName(const std::string& appDir, const TRecordData& r,
+                                std::string& stem) {
+  char moment[64];
+  std::snprintf(moment, sizeof moment, "_%04d%02d%02d%02d%02d", r.year, r.month, r.day, r.hour,
+                r.minute);
+  const std::string base = r.name + moment;
+  std::string path;
+  for (int i = -1;; ++i) {
+    stem = i < 0 ? base : base + "_" + std::to_string(i);
+    path = CommentFilePath(appDir, stem);
+    if (!FileExists(path)) return path;
+  }
+}
+
+bool ReadCommentPlainText(const std::string& path, std::string& text) {
+  std::string bytes;
+  if (!ReadFile(path, bytes)) return false;
+  text = RtfPlainText(bytes);
+  return true;
+}
+
+bool WriteCommentFile(const std::string& path, std::string_view bytes) {
+  return WriteFileAtomic(path, bytes);
+}
+
+bool WriteCommentFromPlainText(const std::string& path, std::string_view text) {
+  return WriteFileAtomic(path, PlainTextToRtf(text));
+}
+
+}  // namespace taiyi

@@ -1,0 +1,454 @@
+#include "store/record_base.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/clean_name.h"
+#include "platform/file_util.h"
+#include "platform/ini_file.h"
+#include "store/case_schema.h"
+#include "store/comment_file.h"
+#include "store/old_case_record.h"
+#include "store/store_messages.h"
+
+namespace taiyi {
+
+// Opens the database for one self-contained operation unless a batch holds it open, and
+// closes it at the end of the scope when it opened it.
+class MRecordBase::Session {
+ public:
+  explicit Session(MRecordBase& store) : store_(store), opened_(!store.conn_.IsOpen()) {
+    if (opened_) store_.conn_.Open(store_.dbPathUtf8_);
+    if (store_.conn_.IsOpen()) sqlite3_busy_timeout(store_.conn_.Handle(), 5000);
+  }
+  ~Session() {
+    if (opened_) store_.closeConnection();
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+ private:
+  MRecordBase& store_;
+  bool opened_;
+};
+
+MRecordBase::~MRecordBase() {
+  if (conn_.IsOpen()) Disconnect();
+}
+
+int MRecordBase::Connect() {
+  if (conn_.IsOpen()) return SQLITE_OK;
+  const int rc = conn_.Open(dbPathUtf8_);
+  if (rc != SQLITE_OK) return rc;
+  sqlite3_busy_timeout(conn_.Handle(), 5000);
+  batch_ = conn_.ExecuteScript("begin") == SQLITE_OK;
+  return rc;
+}
+
+bool MRecordBase::Disconnect() {
+  bool ok = true;
+  if (conn_.IsOpen() && batch_ && !sqlite3_get_autocommit(conn_.Handle())) {
+    statements_.clear();  // finished statements must not hold the commit back
+    const int rc = conn_.ExecuteScript("commit");
+    ok = CheckSqlite(rc, conn_.Handle(), &lastMessage_);
+    if (!ok) conn_.ExecuteScript("rollback");
+  }
+  closeConnection();
+  return ok;
+}
+
+void MRecordBase::closeConnection() {
+  statements_.clear();
+  batch_ = false;
+  conn_.Close();
+}
+
+void MRecordBase::keepBatchOpen() {
+  if (batch_ && conn_.IsOpen() && sqlite3_get_autocommit(conn_.Handle()))
+    conn_.ExecuteScript("begin");
+}
+
+SqliteStatement* MRecordBase::prepared(std::string_view sql) {
+  auto it = statements_.find(sql);
+  if (it == statements_.end()) {
+    it = statements_
+             .emplace(std::string(sql), std::make_unique<SqliteStatement>(conn_.Handle(), sql))
+             .first;
+  } else {
+    it->second->Reset();
+  }
+  return it->second.get();
+}
+
+bool MRecordBase::Execute(std::string_view sql, const SqlParams& params) {
+  SqliteStatement* st = prepared(sql);
+  int rc = st->Bind(params);
+  if (rc == SQLITE_OK) {
+    do rc = st->Step();
+    while (rc == SQLITE_ROW);
+  }
+  st->Reset();
+  const bool ok = CheckSqlite(rc, conn_.Handle(), nullptr);
+  if (!ok) keepBatchOpen();
+  return ok;
+}
+
+bool MRecordBase::Query(std::string_view sql, const SqlParams& params, TContentValues& rows) {
+  rows.clear();
+  SqliteStatement* st = prepared(sql);
+  int rc = st->Bind(params);
+  if (rc == SQLITE_OK) {
+    const int columns = st->ColumnCount();
+    std::vector<std::string> names;
+    for (int c = 0; c < columns; ++c) names.push_back(st->ColumnName(c));
+    while ((rc = st->Step()) == SQLITE_ROW) {
+      TMapValue row;
+      for (int c = 0; c < columns; ++c) row.emplace(names[c], st->ColumnText(c));
+      rows.push_back(std::move(row));
+    }
+  }
+  std::string message;
+  const bool ok = CheckSqlite(rc, conn_.Handle(), &message);
+  st->Reset();
+  if (!ok) {
+    lastMessage_ = message;
+    rows.clear();
+    keepBatchOpen();
+  }
+  return ok;
+}
+
+bool MRecordBase::TableExists(std::string_view table) {
+  Session session(*this);
+  TContentValues rows;
+  if (!Query("select name from sqlite_master where type='table' and name=?;",
+             {SqlValue::Text(std::string(table))}, rows))
+    return false;
+  return !rows.empty() && !rows.front().empty();
+}
+
+int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool convertOld) {
+  closeConnection();
+  dbPath_ = dbPath;
+  dbPathUtf8_ = dbPath;
+  appDir_ = WithSlash(appDir);
+  bool opened = false;
+  if (FileExists(dbPath)) {
+    if (!TableExists("case_data")) createCaseTable();
+    if (!TableExists("case_extra")) createExtraTable();
+    opened = true;
+  } else {
+    SqliteConnection probe;
+    if (probe.Open(dbPathUtf8_) != SQLITE_OK) {
+      lastMessage_ = kMsgCannotOpenDatabase;
+    } else {
+      probe.Close();
+      opened = createCaseTable() && createExtraTable();
+    }
+  }
+  if (opened) {
+    const int id = ReadPrimaryId();
+    if (id == -1)
+      opened = false;
+    else
+      primaryId_ = id;
+  }
+  if (!opened) return -1;
+  return convertOld ? ConvertOldStore() : 0;
+}
+
+bool MRecordBase::createCaseTable() {
+  Session session(*this);
+  if (Execute(CaseTableStatement())) return true;
+  lastMessage_ = kMsgCannotCreateCaseTable;
+  return false;
+}
+
+bool MRecordBase::createExtraTable() {
+  Session session(*this);
+  if (!Execute(ExtraTableStatement())) {
+    lastMessage_ = kMsgCannotCreateExtraTable;
+    return false;
+  }
+  // A store whose case_extra was lost still holds its cases: the next id goes on after the
+  // highest one in use, so that new cases can be saved.
+  int seed = primaryId_;
+  TContentValues rows;
+  if (Query("select max(id) as top from case_data;", {}, rows) && !rows.empty()) {
+    int top = 0;
+    if (ParseIniInteger(rows.front()["top"], top)) seed = std::max(seed, top);
+  }
+  if (!Execute(ExtraRowInsertStatement(),
+               {SqlValue::Integer(kStorePlatformId), SqlValue::Integer(kStoreVerCode),
+                SqlValue::Integer(seed), SqlValue::Text(DefaultCategoryText()),
+                SqlValue::Text(std::string(kStoreBaseType))})) {
+    lastMessage_ = kMsgCannotWriteExtraRow;
+    return false;
+  }
+  return true;
+}
+
+int MRecordBase::ReadPrimaryId() {
+  Session session(*this);
+  TContentValues rows;
+  if (!Query("select primaryId from case_extra", {}, rows)) return -1;
+  int id = -1;
+  if (!rows.empty()) {
+    const auto it = rows.front().find("primaryId");
+    if (it == rows.front().end() || !ParseIniInteger(it->second, id)) id = -1;
+  }
+  if (id == -1) lastMessage_ = kMsgCannotReadPrimaryId;
+  return id;
+}
+
+int MRecordBase::AddCase(TRecordData& record) {
+  Session session(*this);
+  return addCase(record);
+}
+
+int MRecordBase::AddCaseInBatch(TRecordData& record) { return addCase(record); }
+
+int MRecordBase::addCase(TRecordData& record) {
+  // The row and the new primaryId go in together or not at all.
+  SqliteSavepoint savepoint(conn_.Handle());
+  const int id = primaryId_ + 1;
+  TRecordData row = record;
+  row.id = id;
+  const std::vector<SqlValue> values = CaseToValues(row);
+  if (!Execute("insert into case_data values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);",
+               values)) {
+    lastMessage_ = kMsgCannotSaveCase;
+    return -1;
+  }
+  if (!Execute("update case_extra set primaryId=?;", {SqlValue::Integer(id)}) ||
+      !savepoint.Release()) {
+    lastMessage_ = kMsgCannotUpdatePrimaryId;
+    return -1;
+  }
+  record.id = id;
+  primaryId_ = id;
+  return id;
+}
+
+bool MRecordBase::UpdateCase(int id, const TRecordData& record) {
+  Session session(*this);
+  return updateCase(id, record);
+}
+
+bool MRecordBase::UpdateCaseInBatch(int id, const TRecordData& record) {
+  return updateCase(id, record);
+}
+
+bool MRecordBase::updateCase(int id, const TRecordData& record) {
+  static const std::string statement = [] {
+    std::string s = "update case_data set ";
+    for (int c = 1; c < kCaseColumnCount; ++c) {
+      if (c > 1) s += ", ";
+      s += std::string(kCaseColumns[c]) + "=?";
+    }
+    return s + " where id=?;";
+  }();
+  std::vector<SqlValue> values = CaseToValues(record);
+  values.erase(values.begin());
+  values.push_back(SqlValue::Integer(id));
+  if (Execute(statement, values)) return true;
+  lastMessage_ = kMsgCannotUpdateCase;
+  return false;
+}
+
+bool MRecordBase::RemoveCase(int id) {
+  Session session(*this);
+  return removeCase(id);
+}
+
+bool MRecordBase::RemoveCaseInBatch(int id) { return removeCase(id); }
+
+bool MRecordBase::removeCase(int id) {
+  if (Execute("delete from case_data where id = ?;", {SqlValue::Integer(id)})) return true;
+  lastMessage_ = kMsgCannotDeleteCase;
+  return false;
+}
+
+bool MRecordBase::LoadCase(int id, TRecordData& record) {
+  Session session(*this);
+  return loadCase(id, record);
+}
+
+bool MRecordBase::LoadCaseInBatch(int id, TRecordData& record) { return loadCase(id, record); }
+
+bool MRecordBase::loadCase(int id, TRecordData& record) {
+  TContentValues rows;
+  if (!Query("select * from case_data where id=?;", {SqlValue::Integer(id)}, rows)) return false;
+  if (rows.empty()) return false;
+  record = ValuesToCase(RowToValues(rows.front()));
+  return true;
+}
+
+bool MRecordBase::LoadCategories(std::vector<std::string>& list) {
+  Session session(*this);
+  TContentValues rows;
+  if (!Query("select className from case_extra;", {}, rows) || rows.empty()) return false;
+  const auto it = rows.front().find("className");
+  list = SplitBySpace(it == rows.front().end() ? std::string() : it->second);
+  return true;
+}
+
+bool MRecordBase::SaveCategories(const std::vector<std::string>& list) {
+  Session session(*this);
+  std::string text;
+  for (const std::string& name : list) {
+    if (!text.empty()) text += kSeparator;
+    text += name;
+  }
+  if (Execute("update case_extra set className=?;", {SqlValue::Text(text)})) return true;
+  lastMessage_ = kMsgCannotUpdateCategories;
+  return false;
+}
+
+std::string MRecordBase::CommentPath(const TRecordData& record) const {
+  // A stem from a foreign database must not lead out of the comment folder.
+  std::string stem = record.remarkFile;
+  stem.erase(std::remove_if(stem.begin(), stem.end(),
+                            [](char c) { return c == '/' || c == '\\' || c == '\0'; }),
+             stem.end());
+  return CommentFilePath(appDir_, stem);
+}
+
+std::string MRecordBase::MakeCommentFileName(const TRecordData& record, std::string& stem) const {
+  return taiyi::MakeCommentFileName(appDir_, record, stem);
+}
+
+bool MRecordBase::EnsureCommentFiles() {
+  const int n = ReadPrimaryId();
+  if (n == -1) return false;
+  Session session(*this);
+  TRecordData record;
+  for (int id = 1; id <= n; ++id) {
+    if (!loadCase(id, record)) continue;
+    const std::string path = CommentPath(record);
+    if (!FileExists(path)) WriteCommentFromPlainText(path, record.remarkText);
+  }
+  return true;
+}
+
+bool CleanOldRecord(TRecordData& record, const std::string& appDir) {
+  record.SetPlace(CleanName(record.place, 150).text);
+  record.className = CleanName(record.className, 10).text;
+  const CleanedName name = CleanName(record.name, 10);
+  record.SetName(name.text);
+  if (!name.changed) return false;
+  std::string stem;
+  MakeCommentFileName(appDir, record, stem);
+  record.remarkFile = stem;
+  return true;
+}
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The old release's comment files by lower-case name, from every folder of the application
+// folder whose name is "taiyi_f" in any letter case.
+std::map<std::string, std::string> OldCommentFiles(const std::string& appDir) {
+  std::map<std::string, std::string> files;
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const std::string wanted = Lower(std::string(kOldStoreName) + "_f");
+  for (fs::directory_iterator it(appDir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_directory(ec) || Lower(it->path().filename().string()) != wanted) continue;
+    const std::string dir = WithSlash(it->path().string());
+    for (const std::string& name : ListFiles(dir, "*.rtf", true))
+      files.emplace(Lower(name), dir + name);
+  }
+  return files;
+}
+
+}  // namespace
+
+int MRecordBase::ConvertOldStore() {
+  const std::string oldPath = OldCaseFilePath(appDir_);
+  if (!FileExists(oldPath)) return 0;
+
+  std::vector<std::string> categories;
+  MDataBase old;
+  old.Open(appDir_);
+  old.BeginRead();
+  const int count = old.RecordCount();
+  const auto oldComments = OldCommentFiles(appDir_);
+  int converted = 0;
+  Connect();
+  for (int i = 0; i < count; ++i) {
+    OldCaseRecord o;
+    if (!old.ReadRecord(i, o)) continue;
+    TRecordData r;
+    r.SetName(o.name);
+    r.year = o.year;
+    r.month = o.month;
+    r.day = o.day;
+    r.hour = o.hour;
+    r.minute = o.minute;
+    r.lunar = o.lunar;
+    r.leapMonth = o.leapMonth;
+    r.male = o.male;
+    r.provinceIndex = o.provinceIndex;
+    r.cityIndex = o.cityIndex;
+    r.longitude = o.longitude;
+    r.latitude = o.latitude;
+    r.kind = o.kind >= 0 && o.kind < kChartKindCount ? static_cast<ChartKind>(o.kind)
+                                                     : ChartKind::kLife;
+    r.SetPlace(o.place);
+    r.id = 0;
+    r.className = o.category;
+    r.remarkFile = o.commentStem;
+
+    CleanOldRecord(r, appDir_);
+    // The old comment, when there is one, is kept: its text goes into the record and the
+    // file is copied to the case's comment path (the old file stays where it is).
+    const auto found = oldComments.find(Lower(o.commentStem + ".rtf"));
+    r.remarkText = kEmptyComment;
+    if (found != oldComments.end()) {
+      std::string text;
+      if (ReadCommentPlainText(found->second, text)) r.remarkText = RemoveApostrophes(text);
+      const std::string target = CommentPath(r);
+      if (!FileExists(target)) CopyFile(found->second, target, false);
+    }
+    r.extraPlaceIndex = {-1, -1, -1, -1, -1};
+    if (std::find(categories.begin(), categories.end(), r.className) == categories.end())
+      categories.push_back(r.className);
+    if (AddCaseInBatch(r) != -1) ++converted;
+  }
+  old.EndRead();
+  Disconnect();
+
+  // The old categories first, then the defaults, then any the store already had.
+  std::vector<std::string> stored;
+  LoadCategories(stored);
+  for (std::string_view name : kDefaultCategories)
+    if (std::find(categories.begin(), categories.end(), name) == categories.end())
+      categories.emplace_back(name);
+  for (const std::string& name : stored)
+    if (std::find(categories.begin(), categories.end(), name) == categories.end())
+      categories.push_back(name);
+  SaveCategories(categories);
+  const std::string iniPath = OldCategoryIniPath(appDir_);
+  if (FileExists(iniPath)) IniFile(iniPath).EraseSection("classes");
+
+  int result = 0;
+  if (converted > 0) {
+    EnsureCommentFiles();
+    char report[256];
+    std::snprintf(report, sizeof report, kMsgOldStoreConverted, converted);
+    lastMessage_ = report;
+    result = 1;
+  }
+  // Kept as a backup instead of deleted; the next start finds no old file.
+  if (!RenameFile(oldPath, oldPath + ".bak")) DeleteFile(oldPath);
+  return result;
+}
+
+}  // namespace taiyi
