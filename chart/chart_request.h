@@ -104,6 +104,9 @@ inline constexpr char kYearOutOfRange[] = "时间越界，年份在 -4713到9999
 // Resolves the three moments of a request.  Fails with kNoSuchDate, kYearOutOfRange or the
 // date service's lunar-conversion message.
 ResolvedMoments ResolveMoments(const ChartRequest& request, const ChartSettings& settings);
+class MYiDateEx;
+ResolvedMoments ResolveMoments(const ChartRequest& request, const ChartSettings& settings,
+                               MYiDateEx& dates);
 
 // The eight trigrams 乾 兑 离 震 巽 坎 艮 坤 as line strings, bottom line first, "1" yang,
 // "2" yin: index i holds the bits of 7 - i from the lowest bit up.

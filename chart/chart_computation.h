@@ -1,0 +1,40 @@
+// One chart computed from its request and settings: moments, pillars and ju, deity positions
+// and counts, the chart hexagram pair and, for a life chart, the birth pair and life palaces.
+// The engine sequences these units; this holds their results together.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "chart/chart_request.h"
+#include "chart/deity_positions.h"
+#include "chart/hexagrams.h"
+#include "chart/pillars_ju.h"
+
+namespace taiyi {
+
+class MYiDateEx;
+
+struct ComputedChart {
+  ChartRequest request;  // with the resolved leap flag
+  ChartSettings settings;
+  ChartMoments moments;
+  ChartPillars pillars;
+  JuFacts ju;
+  PositionTable positions;
+  PositionTable natal;  // the positions as computed, kept for flows
+  Counts counts;
+  HexagramPair chartPair;  // 主卦, 变卦
+  std::optional<BirthHexagrams> birth;  // life charts
+};
+
+struct ChartResult {
+  bool ok = false;
+  std::string error;
+  ComputedChart chart;
+};
+
+ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& settings,
+                         MYiDateEx& dates);
+
+}  // namespace taiyi

@@ -1,0 +1,126 @@
+#include "chart/pillars_ju.h"
+
+#include "calendar/date_service.h"
+#include "calendar/ganzhi_names.h"
+#include "chart/deity_positions.h"
+
+namespace taiyi {
+
+namespace {
+int Yn(int ganZhi) {
+  const int n = static_cast<int>(Mod(ganZhi, 60));
+  return n == 0 ? 60 : n;
+}
+}  // namespace
+
+ChartPillars ComputePillars(MYiDateEx& dates, const YiDate& clock, const YiDate& corrected,
+                            bool zishi) {
+  ChartPillars out;
+  Pillars& p = out.pillars;
+  int y = clock.year;
+  const YiDate spring = dates.TermDate(clock.year, 2, true);
+  if (dates.ToJulianDay(clock) < dates.ToJulianDay(spring)) --y;
+  out.taiyiYear = y;
+  p.year = static_cast<int>(Mod(y + 6897, 60));
+
+  YiDate terms[3];
+  const int b = dates.MonthTerms(clock, terms);
+  int e = b - 3;
+  if (e < 0) e += 12;
+  int s = p.year % 10;
+  if (s == 0) s = 10;
+  if (s > 5) s -= 5;
+  p.month = dates.GanZhiIndex((e + (2 * s + 1) % 10) % 10, (e + 3) % 12);
+
+  p.day = dates.DayGanZhi(corrected);
+  if (corrected.hour == 23 && !zishi) p.day = (p.day + 1) % 60;
+
+  int h = corrected.hour;
+  if (h % 2 == 1) h = (h + 1) % 24;
+  const int k = h / 2;
+  int ds = p.day % 10;
+  if (ds == 0) ds = 5;
+  p.hour = dates.GanZhiIndex((2 * ds + k - 1) % 10, (k + 1) % 12);
+  if (zishi && corrected.hour == 23) p.hour = (p.hour + 12) % 60;
+  return out;
+}
+
+CycleRule CycleRuleOf(ChartKind kind, int iMingJu) {
+  switch (kind) {
+    case ChartKind::kYear: return CycleRule::kYear;
+    case ChartKind::kMonth: return CycleRule::kMonth;
+    case ChartKind::kDay: return CycleRule::kDay;
+    case ChartKind::kHour: return CycleRule::kHour;
+    default: return iMingJu == 1 ? CycleRule::kHour : CycleRule::kDay;
+  }
+}
+
+std::string_view GateName(int gate) {
+  static constexpr std::string_view kNames[8] = {"开", "休", "生", "伤", "杜", "景", "死", "惊"};
+  return gate >= 0 && gate < 8 ? kNames[gate] : std::string_view{};
+}
+
+std::string_view YuanName(int yuan) {
+  static constexpr std::string_view kNames[5] = {"甲子", "丙子", "戊子", "庚子", "壬子"};
+  return yuan >= 0 && yuan < 5 ? kNames[yuan] : std::string_view{};
+}
+
+int PeriodOf(CycleRule rule, int64_t accumulated, const Pillars& p, int dayCycle360) {
+  switch (rule) {
+    case CycleRule::kYear: return static_cast<int>(Mod(accumulated, 360));
+    case CycleRule::kMonth: {
+      const int m = static_cast<int>(Mod(p.month % 12 + 9, 12));
+      return static_cast<int>(Mod(12 * Yn(p.year) + m - 10, 360));
+    }
+    case CycleRule::kDay: return static_cast<int>(Mod(dayCycle360, 360));
+    case CycleRule::kHour: {
+      const int h = static_cast<int>(Mod(p.hour % 12 + 11, 12));
+      return static_cast<int>(Mod(12 * Yn(p.day) + h - 12, 360));
+    }
+  }
+  return 0;
+}
+
+JuFacts JuOfPeriod(CycleRule rule, ChartKind kind, int64_t accumulated, int period, bool yang,
+                   const Pillars& p, int gateYear) {
+  JuFacts j;
+  j.accumulated = accumulated;
+  j.taiyiNumber = static_cast<int>(Mod(accumulated, 72));
+  j.period = period;
+  j.yang = yang;
+  j.ji = period / 60;
+  j.yuan = period / 72;
+  j.ju = period % 72 + 1;
+  if (kind == ChartKind::kYear) {
+    j.gate = static_cast<int>(Mod((static_cast<int64_t>(gateYear) + 5276) / 30, 8));
+    j.hasGate = true;
+  } else if (rule == CycleRule::kHour) {
+    const int i = static_cast<int>(Mod(p.day % 10 + 9, 10)) * 12 +
+                  static_cast<int>(Mod(p.hour % 12 + 11, 12));
+    static constexpr int kYang[4] = {0, 2, 7, 1}, kYin[4] = {4, 6, 3, 5};
+    j.gate = (yang ? kYang : kYin)[i / 30];
+    j.hasGate = true;
+  }
+  for (int k = 0; k < 5; ++k)
+    j.juGanZhi[k] = GanZhiIndex((j.ju % 10 + 2 * k) % 10, j.ju % 12);
+  return j;
+}
+
+bool HourYang(MYiDateEx& dates, const YiDate& clock) {
+  const double jd = dates.ToJulianDay(clock);
+  return jd < dates.ToJulianDay(dates.TermDate(clock.year, 6, false)) ||
+         jd >= dates.ToJulianDay(dates.TermDate(clock.year, 12, false));
+}
+
+JuFacts ComputeJu(MYiDateEx& dates, CycleRule rule, ChartKind kind, const ChartPillars& cp,
+                  const YiDate& clock, const YiDate& corrected, int iJiNian) {
+  int y = clock.year;
+  if (Mod(y + 6897, 60) != cp.pillars.year) --y;
+  const int64_t a = static_cast<int64_t>(y) + iJiNian - 1;
+  const bool yang = rule == CycleRule::kHour ? HourYang(dates, clock) : true;
+  const int period = PeriodOf(rule, a, cp.pillars,
+                              rule == CycleRule::kDay ? dates.DayCycle360(corrected) : 0);
+  return JuOfPeriod(rule, kind, a, period, yang, cp.pillars, corrected.year);
+}
+
+}  // namespace taiyi
