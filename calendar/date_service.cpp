@@ -12,6 +12,9 @@ namespace taiyi {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
+// Days by which a moment must be away from a fast solar-term instant for the comparison
+// with it to be certain (the fast instants are within 23 minutes of the exact ones).
+constexpr double kFastTermMargin = 1.0;
 
 // n mod m in 0 … m − 1 for any sign of n.
 int PositiveMod(int n, int m) {
@@ -237,18 +240,55 @@ int MYiDateEx::CorrectTime(float longitude, YiDate& date, int mode) const {
   return e;
 }
 
+double MYiDateEx::TermJulianDayFast(int year, int angle) const {
+  const double w = 2 * kCalendarPi * ((year - 2000) + angle / 360.0 + 1);
+  const double t = SunLongitudeTimeFast(w) * 36525;
+  return t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
+}
+
+int MYiDateEx::MonthBranch(const YiDate& solar) {
+  // The same walk as MonthTerms. Each comparison is first made against the fast instant,
+  // which lies within half an hour of the exact one over the whole valid range; only a
+  // moment within a day of a term needs the exact instant.
+  const double x = ToJulianDay(solar);
+  int n = 30 * solar.month - 105;
+  for (;;) {
+    const double a = TermJulianDayFast(solar.year, n);
+    const double b = TermJulianDayFast(solar.year, n + 30);
+    bool before = x < a - kFastTermMargin;
+    bool after = x >= b + kFastTermMargin;
+    const bool inside = x >= a + kFastTermMargin && x < b - kFastTermMargin;
+    if (!before && !after && !inside) {
+      before = x < TermJulianDay(solar.year, n);
+      after = !before && x >= TermJulianDay(solar.year, n + 30);
+    }
+    if (before) {
+      n -= 30;
+    } else if (after) {
+      n += 30;
+    } else {
+      break;
+    }
+  }
+  while (n < 0) n += 360;
+  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
+}
+
 FourPillarsResult MYiDateEx::FourPillars(const YiDate& yearMonth, const YiDate& dayHour,
                                          bool splitZiHour) {
   FourPillarsResult r;
   // Year: the pillar year begins at the minute of 立春.
-  const YiDate springStart = TermDate(yearMonth.year, 2, true);
-  r.pillarYear =
-      ToJulianDay(yearMonth) < ToJulianDay(springStart) ? yearMonth.year - 1 : yearMonth.year;
+  const double x = ToJulianDay(yearMonth);
+  const double springFast = TermJulianDayFast(yearMonth.year, -45);  // 立春
+  bool beforeSpring = x < springFast;
+  if (std::fabs(x - springFast) < kFastTermMargin) {
+    beforeSpring = x < ToJulianDay(TermDate(yearMonth.year, 2, true));
+  }
+  r.pillarYear = beforeSpring ? yearMonth.year - 1 : yearMonth.year;
   r.year = PositiveMod(r.pillarYear + 6897, 60);
 
   // Month: 甲 and 己 years begin with 丙寅.
-  YiDate terms[3];
-  const int c = MonthTerms(yearMonth, terms);
+  const int c = MonthBranch(yearMonth);
   const int f = c > 2 ? c - 3 : c + 9;  // 0 = 寅 month … 11 = 丑 month
   int s = r.year % 10;
   if (s == 0) s = 10;

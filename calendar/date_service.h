@@ -95,6 +95,10 @@ class MYiDateEx : public LunarYearBuilder {
   // Remembers the last few instants: the pillars and the month terms ask for the same
   // terms again and again.
   double TermJulianDay(int year, int angle);
+  // The same instant from the fast solver, within half an hour of the exact one.
+  double TermJulianDayFast(int year, int angle) const;
+  // The branch number that MonthTerms returns, without the term moments.
+  int MonthBranch(const YiDate& solar);
   // Fills the year table for day number d, from the cache when it holds that year.
   void LoadLunarYear(int32_t d);
 

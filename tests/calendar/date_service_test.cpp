@@ -120,6 +120,31 @@ TEST(DateServiceTest, FourPillars) {
   }
 }
 
+// Around every term of a few years, minute by minute, the pillars take the month from
+// the same walk as MonthTerms and the year from the minute of 立春.
+TEST(DateServiceTest, FourPillarsChangeMonthAtTheTermMinute) {
+  MYiDateEx service;
+  for (int year : {2024, 1700, -500, 9999}) {
+    TermEntry list[25];
+    const int count = service.YearTerms(year, list);
+    const YiDate spring = service.TermDate(static_cast<int16_t>(year), 2, true);
+    for (int i = 0; i < count; ++i) {
+      const double term = service.ToJulianDay(list[i].date);
+      for (int minutes : {-1441, -2, -1, 0, 1, 2, 1441}) {
+        YiDate moment;
+        service.FromJulianDay(term + minutes / 1440.0, moment);
+        if (moment.year != year) continue;
+        YiDate terms[3];
+        const int branch = service.MonthTerms(moment, terms);
+        const FourPillarsResult p = service.FourPillars(moment, moment, false);
+        EXPECT_EQ(p.month % 12, branch) << Text(moment);
+        const bool beforeSpring = service.ToJulianDay(moment) < service.ToJulianDay(spring);
+        EXPECT_EQ(p.pillarYear, beforeSpring ? year - 1 : year) << Text(moment);
+      }
+    }
+  }
+}
+
 TEST(DateServiceTest, DayCycles) {
   MYiDateEx service;
   EXPECT_EQ(service.DayGanZhi({2000, 1, 1, 12, 0}), 55);   // 戊午
