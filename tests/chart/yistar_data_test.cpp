@@ -43,8 +43,8 @@ const StarGrades kGrades[] = {
     {"FeiFu", "飞符", "寅午戌巳", "丑未申辰", "亥子酉卯"},
 };
 
-const char* const kPositions[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申",
-                                  "酉", "戌", "亥", "乾", "艮", "巽", "坤"};
+const char* const kPositions[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未",
+                                  "申", "酉", "戌", "亥", "乾", "艮", "巽", "坤"};
 
 // UTF-8 characters of a string, each as its own string.
 std::vector<std::string> Characters(const std::string& s) {
