@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calendar/date_service.h"
+#include "calendar/era_names.h"
 #include "calendar/ganzhi_names.h"
 #include "cli/command_registry.h"
 
@@ -209,6 +210,14 @@ int RunPillars(const std::string& text, bool splitZiHour) {
   return 0;
 }
 
+int RunEra(int typedYear) {
+  const std::optional<int> year = StoredYear(typedYear);
+  if (!year) return Fail(kYearOutOfRange);
+  EraNames names;
+  std::cout << names.EraText(*year) << "\n";
+  return 0;
+}
+
 CommandRegistrar registrar{
     20, [](CLI::App& app, CliContext& ctx) {
       {
@@ -252,6 +261,12 @@ CommandRegistrar registrar{
         sub->callback([&ctx, moment, zishi] {
           ctx.run = [moment, zishi] { return RunPillars(*moment, *zishi); };
         });
+      }
+      {
+        auto* sub = app.add_subcommand("era", "Era names (年号) of a year");
+        auto year = std::make_shared<int>(0);
+        sub->add_option("YEAR", *year, "Year")->required();
+        sub->callback([&ctx, year] { ctx.run = [year] { return RunEra(*year); }; });
       }
     }};
 
