@@ -1,0 +1,40 @@
+// The pinyin command: the pinyin codes of a text, as the case tree's surname order uses them.
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/command_registry.h"
+#include "platform/gbk.h"
+#include "store/im_code.h"
+
+namespace {
+
+struct PinyinOptions {
+  std::string text;
+  bool full = false;
+  bool markUnknown = false;
+  bool keepSymbols = false;
+};
+
+taiyi::cli::CommandRegistrar reg{
+    60, [](CLI::App& app, taiyi::cli::CliContext& ctx) {
+      auto opts = std::make_shared<PinyinOptions>();
+      auto* sub = app.add_subcommand("pinyin", "Pinyin initials (or syllables) of a text");
+      sub->add_option("TEXT", opts->text, "Text (UTF-8)")->required();
+      sub->add_flag("--full", opts->full, "Whole syllables instead of initials");
+      sub->add_flag("--mark-unknown", opts->markUnknown, "\"?\" for a character with no reading");
+      sub->add_flag("--keep-symbols", opts->keepSymbols,
+                    "Keep characters that are not letters or digits");
+      sub->callback([&ctx, opts] {
+        ctx.run = [opts] {
+          if (!taiyi::IsValidUtf8(opts->text)) return taiyi::cli::Fail("TEXT is not UTF-8");
+          const int bits = (opts->full ? taiyi::kImFullSyllable : 0) |
+                           (opts->markUnknown ? taiyi::kImMarkUnknown : 0) |
+                           (opts->keepSymbols ? taiyi::kImKeepSymbols : 0);
+          std::cout << taiyi::ImCode().PinyinCodes(opts->text, bits) << "\n";
+          return 0;
+        };
+      });
+    }};
+
+}  // namespace
