@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "chart/draw/chart_image_file.h"
 #include "chart/draw/image_plus.h"
 #include "chart/draw/recording_surface.h"
 
@@ -109,6 +110,24 @@ TEST_F(DrawSurfaceTest, RecorderKeepsStateAndRestartsOnBind) {
   rec.DrawLine(0, 0, 1, 1);
   EXPECT_TRUE(rec.Primitives()[0].dash.empty());
   EXPECT_TRUE(rec.Primitives()[0].fill);
+}
+
+TEST_F(DrawSurfaceTest, ChartImageSavesByExtensionAndBackgroundDecodes) {
+  RgbImage picture;
+  std::string error;
+  ASSERT_TRUE(ReadJpeg(TAIYI_TEST_DATA_DIR "/../../dat/oldbk.jpg", picture, error)) << error;
+  EXPECT_GT(picture.width, 100);
+  QImage image(64, 48, QImage::Format_RGB32);
+  image.fill(QColor(200, 100, 50));
+  const std::string dir = ::testing::TempDir();
+  for (const char* name : {"c.jpg", "c.PNG", "c.bmp"}) {
+    ASSERT_TRUE(SaveChartImage(image, dir + name, error)) << name << ": " << error;
+    QImage back(QString::fromStdString(dir + name));
+    ASSERT_EQ(back.size(), image.size()) << name;
+    EXPECT_NEAR(QColor(back.pixel(10, 10)).red(), 200, 4) << name;
+  }
+  EXPECT_FALSE(SaveChartImage(image, dir + "c.gif", error));
+  EXPECT_FALSE(SaveChartImage(image, dir + "missing/dir/c.png", error));
 }
 
 }  // namespace
