@@ -12,23 +12,13 @@
 #include "calendar/era_names.h"
 #include "calendar/ganzhi_names.h"
 #include "cli/command_registry.h"
+#include "cli/user_years.h"
 
 namespace taiyi::cli {
 namespace {
 
 constexpr char kYearOutOfRange[] = "时间越界，年份在 -4713到9999之间";
 constexpr char kNoSuchDate[] = "不存在这个日期";
-
-// Typed year → stored (astronomical) year; nullopt for year 0 and years outside
-// -4713 … 9999.
-std::optional<int> StoredYear(int typed) {
-  if (typed == 0 || typed < -4713 || typed > 9999) return std::nullopt;
-  return typed < 0 ? typed + 1 : typed;
-}
-
-int TypedYear(int stored) {
-  return stored <= 0 ? stored - 1 : stored;
-}
 
 std::string YearText(int stored) {
   const int typed = TypedYear(stored);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "cli/user_years.h"
 #include "platform/gbk.h"
 #include "store/case_actions.h"
 #include "store/case_schema.h"
@@ -35,10 +36,7 @@ std::string Caption(const TRecordData& r) {
   for (; columns < 8; ++columns) caption += ' ';
   caption += r.lunar ? "  农" : "  公";
   if (r.lunar && r.leapMonth) caption += "闰";
-  char moment[64];
-  std::snprintf(moment, sizeof moment, "%04d-%02d-%02d %02d:%02d", r.year <= 0 ? r.year - 1 : r.year,
-                r.month, r.day, r.hour, r.minute);
-  return caption + moment;
+  return caption + MomentText(r.year, r.month, r.day, r.hour, r.minute);
 }
 
 CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {

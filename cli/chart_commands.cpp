@@ -12,6 +12,7 @@
 #include "chart/flow_chart.h"
 #include "chart/places.h"
 #include "cli/command_registry.h"
+#include "cli/user_years.h"
 #include "platform/clean_name.h"
 #include "platform/ini_file.h"
 
@@ -63,13 +64,8 @@ std::string Trim(const std::string& s) {
   return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
-int UserYear(int y) { return y <= 0 ? y - 1 : y; }
-
 std::string Moment(const YiDate& d) {
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", UserYear(d.year), d.month, d.day,
-                d.hour, d.minute);
-  return buf;
+  return MomentText(d.year, d.month, d.day, d.hour, d.minute);
 }
 
 nlohmann::ordered_json PillarsJson(const Pillars& p) {
@@ -116,12 +112,12 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
   j["kind"] = static_cast<int>(c.request.kind);
   j["clock"] = Moment(m.clockMoment);
   j["corrected"] = Moment(m.correctedMoment);
-  j["lunar"] = {{"year", UserYear(m.lunarDate.year)},
+  j["lunar"] = {{"year", TypedYear(m.lunarDate.year)},
                 {"month", m.lunarDate.month},
                 {"day", m.lunarDate.day},
                 {"leap", m.lunarLeap}};
   j["pillars"] = PillarsJson(c.pillars.pillars);
-  j["taiyiYear"] = UserYear(c.pillars.taiyiYear);
+  j["taiyiYear"] = TypedYear(c.pillars.taiyiYear);
   j["accumulated"] = c.ju.accumulated;
   j["taiyiNumber"] = c.ju.taiyiNumber;
   j["period"] = c.ju.period;
@@ -215,9 +211,9 @@ int RunChart(const CliContext& ctx, const ChartOptions& o) {
   int y = 0, mo = 0, d = 0, h = 0, mi = 0;
   if (!ParseDate(o.date, y, mo, d)) return Fail("日期格式应为 YYYY-MM-DD");
   if (!ParseTime(o.time, h, mi)) return Fail("时间格式应为 HH:MM");
-  if (y < -4713 || y > 9999 || y == 0) return Fail(kYearMessage);
-  if (y < 0) ++y;
-  r.year = static_cast<int16_t>(y);
+  const std::optional<int> year = StoredYear(y);
+  if (!year) return Fail(kYearMessage);
+  r.year = static_cast<int16_t>(*year);
   r.month = static_cast<int16_t>(mo);
   r.day = static_cast<int16_t>(d);
   r.hour = static_cast<int16_t>(h);
@@ -279,9 +275,9 @@ int RunChart(const CliContext& ctx, const ChartOptions& o) {
     int fy = 0, fm = 0, fd = 0, fh = 0, fmi = 0;
     if (!ParseDate(o.flowDate, fy, fm, fd)) return Fail("日期格式应为 YYYY-MM-DD");
     if (!ParseTime(o.flowTime, fh, fmi)) return Fail("时间格式应为 HH:MM");
-    if (fy < -4713 || fy > 9999 || fy == 0) return Fail(kYearMessage);
-    if (fy < 0) ++fy;
-    const YiDate fdate{static_cast<int16_t>(fy), static_cast<int16_t>(fm),
+    const std::optional<int> flowYear = StoredYear(fy);
+    if (!flowYear) return Fail(kYearMessage);
+    const YiDate fdate{static_cast<int16_t>(*flowYear), static_cast<int16_t>(fm),
                        static_cast<int16_t>(fd), static_cast<int16_t>(fh),
                        static_cast<int16_t>(fmi)};
     if (!dates.IsValidSolarDate(fdate)) return Fail(kNoSuchDate);

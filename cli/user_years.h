@@ -1,0 +1,28 @@
+// Years as users type and read them: no year 0, -120 is 121 BC.  Inside, years are
+// astronomical (0 = 1 BC).  Every command converts through these.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace taiyi::cli {
+
+// Typed year -> stored year; nullopt for year 0 and years outside -4713 … 9999.
+inline std::optional<int> StoredYear(int typed) {
+  if (typed == 0 || typed < -4713 || typed > 9999) return std::nullopt;
+  return typed < 0 ? typed + 1 : typed;
+}
+
+// Stored year -> the year as the user reads it.
+inline int TypedYear(int stored) { return stored <= 0 ? stored - 1 : stored; }
+
+// "YYYY-MM-DD HH:MM" of a stored moment, the year in the user's numbering.
+inline std::string MomentText(int year, int month, int day, int hour, int minute) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", TypedYear(year), month, day, hour,
+                minute);
+  return text;
+}
+
+}  // namespace taiyi::cli
