@@ -54,11 +54,12 @@ void BM_SolarToLunarNextDay(benchmark::State& state) {
 }
 BENCHMARK(BM_SolarToLunarNextDay);
 
-// The worst case: the last day of a lunar year lies about 40 days after the civil day
-// with the same numbers, so the walk runs through the turn of the lunar year. A fresh
-// service each time so that nothing is remembered from the iteration before.
-void BM_LunarToSolarWorst(benchmark::State& state) {
-  const YiDate lunar{2023, 12, 30, 12, 0};
+// LunarToSolar on a fresh service each time, so that nothing is remembered from the
+// iteration before.
+//   worst: the last day of a lunar year lies about 40 days after the civil day with the
+//          same numbers, so the walk runs through the turn of the lunar year.
+//   missing: a date that does not exist: all 181 days are walked before the failure.
+void BM_LunarToSolar(benchmark::State& state, YiDate lunar) {
   YiDate solar;
   for (auto _ : state) {
     state.PauseTiming();
@@ -67,20 +68,8 @@ void BM_LunarToSolarWorst(benchmark::State& state) {
     benchmark::DoNotOptimize(service.LunarToSolar(lunar, solar, false));
   }
 }
-BENCHMARK(BM_LunarToSolarWorst);
-
-// A date that does not exist: all 181 days are walked before the failure.
-void BM_LunarToSolarMissing(benchmark::State& state) {
-  const YiDate lunar{2024, 12, 30, 12, 0};
-  YiDate solar;
-  for (auto _ : state) {
-    state.PauseTiming();
-    MYiDateEx service;
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(service.LunarToSolar(lunar, solar, false));
-  }
-}
-BENCHMARK(BM_LunarToSolarMissing);
+BENCHMARK_CAPTURE(BM_LunarToSolar, worst, YiDate{2023, 12, 30, 12, 0});
+BENCHMARK_CAPTURE(BM_LunarToSolar, missing, YiDate{2024, 12, 30, 12, 0});
 
 // A new year each time, so that the instant is computed, not remembered.
 void BM_TermDate(benchmark::State& state) {
