@@ -1,0 +1,118 @@
+#include "cli/chart_json.h"
+
+#include "calendar/ganzhi_names.h"
+#include "cli/user_years.h"
+
+namespace taiyi::cli {
+namespace {
+
+std::string Moment(const YiDate& d) {
+  return MomentText(d.year, d.month, d.day, d.hour, d.minute);
+}
+
+nlohmann::ordered_json PillarsJson(const Pillars& p) {
+  return {{"year", GanZhiName(p.year)},
+          {"month", GanZhiName(p.month)},
+          {"day", GanZhiName(p.day)},
+          {"hour", GanZhiName(p.hour)}};
+}
+
+nlohmann::ordered_json HexagramJson(const HexagramInfo& h, bool periods) {
+  nlohmann::ordered_json j = {{"index", h.index},          {"name", DisplayName(h.index)},
+                      {"lines", h.lines},          {"movingLine", h.movingLine},
+                      {"palace", TrigramName(h.palace)}, {"generation", h.generation},
+                      {"shiLine", h.shiLine},      {"yingLine", h.yingLine}};
+  nlohmann::ordered_json najia = nlohmann::ordered_json::array();
+  for (const HexagramLine& l : h.line)
+    najia.push_back({{"stem", kStemNames[l.stem]},
+                     {"branch", kBranchNames[l.branch]},
+                     {"relation", RelationName(l.relation)},
+                     {"spirit", SpiritName(l.spirit)},
+                     {"order", l.order}});
+  j["najia"] = najia;
+  nlohmann::ordered_json hidden = nlohmann::ordered_json::array();
+  for (const HiddenSpirit& s : h.hidden)
+    hidden.push_back({{"row", s.row},
+                      {"stem", kStemNames[s.stem]},
+                      {"branch", kBranchNames[s.branch]},
+                      {"relation", RelationName(s.relation)}});
+  j["hidden"] = hidden;
+  if (periods) {
+    nlohmann::ordered_json ps = nlohmann::ordered_json::array();
+    for (const HexagramLine& l : h.line) ps.push_back({l.firstAge, l.lastAge});
+    j["periods"] = ps;
+  }
+  return j;
+}
+
+}  // namespace
+
+nlohmann::ordered_json ChartJson(const ComputedChart& c) {
+  const ChartMoments& m = c.moments;
+  nlohmann::ordered_json j;
+  j["kind"] = static_cast<int>(c.request.kind);
+  j["clock"] = Moment(m.clockMoment);
+  j["corrected"] = Moment(m.correctedMoment);
+  j["lunar"] = {{"year", TypedYear(m.lunarDate.year)},
+                {"month", m.lunarDate.month},
+                {"day", m.lunarDate.day},
+                {"leap", m.lunarLeap}};
+  j["pillars"] = PillarsJson(c.pillars.pillars);
+  j["taiyiYear"] = TypedYear(c.pillars.taiyiYear);
+  j["accumulated"] = c.ju.accumulated;
+  j["taiyiNumber"] = c.ju.taiyiNumber;
+  j["period"] = c.ju.period;
+  j["yang"] = c.ju.yang;
+  j["ji"] = c.ju.ji;
+  j["yuan"] = c.ju.yuan;
+  j["ju"] = c.ju.ju;
+  j["gate"] = c.ju.hasGate ? nlohmann::ordered_json(GateName(c.ju.gate)) : nlohmann::ordered_json(nullptr);
+  nlohmann::ordered_json jgz = nlohmann::ordered_json::array();
+  for (int g : c.ju.juGanZhi) jgz.push_back(GanZhiName(g));
+  j["juGanZhi"] = jgz;
+  j["counts"] = {{"host", c.counts.host}, {"guest", c.counts.guest}, {"fixed", c.counts.fixed}};
+  nlohmann::ordered_json positions = nlohmann::ordered_json::array();
+  for (int i = 0; i < kPositionCount; ++i) {
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (DeityCode code : NatalEntries(c.natal[i])) names.push_back(DeityFullName(code));
+    positions.push_back({{"position", PositionName(i)}, {"deities", names}});
+  }
+  j["positions"] = positions;
+  nlohmann::ordered_json hex = {{"main", HexagramJson(c.chartPair.first, false)},
+                        {"changed", HexagramJson(c.chartPair.second, false)}};
+  if (c.birth) {
+    hex["birth"] = HexagramJson(c.birth->pair.first, true);
+    hex["career"] = HexagramJson(c.birth->pair.second, true);
+    j["lifePalaces"] = {{"ming", kBranchNames[c.birth->palaces.ming]},
+                        {"shen", kBranchNames[c.birth->palaces.shen]},
+                        {"shouQi", GanZhiName(c.birth->palaces.key)}};
+  }
+  j["hexagrams"] = hex;
+  return j;
+}
+
+nlohmann::ordered_json FlowJson(const FlowChart& f) {
+  nlohmann::ordered_json j;
+  j["kind"] = f.kind;
+  j["moment"] = Moment(f.moments.clockMoment);
+  j["age"] = f.age;
+  j["pillars"] = PillarsJson(f.pillars.pillars);
+  j["period"] = f.ju.period;
+  j["yang"] = f.ju.yang;
+  j["counts"] = {{"host", f.counts.host}, {"guest", f.counts.guest}, {"fixed", f.counts.fixed}};
+  nlohmann::ordered_json deities = nlohmann::ordered_json::array();
+  for (int i = 0; i < kPositionCount; ++i)
+    for (DeityCode code : FlowEntries(f.positions[i]))
+      deities.push_back({{"position", PositionName(i)}, {"name", DeityFullName(code)}});
+  j["deities"] = deities;
+  j["limits"] = {{"阳九", kBranchNames[f.yangJiu]},
+                 {"百六大限", kBranchNames[f.baiLiuGreat]},
+                 {"百六小限", kBranchNames[f.baiLiuSmall]}};
+  nlohmann::ordered_json hex = nlohmann::ordered_json::array();
+  for (const FlowHexagram& h : f.hexagrams)
+    hex.push_back({{"name", DisplayName(h.index)}, {"index", h.index}, {"movingLine", h.movingLine}});
+  j["hexagrams"] = hex;
+  return j;
+}
+
+}  // namespace taiyi::cli

@@ -1,0 +1,212 @@
+#include "cli/chart_options.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+#include "calendar/date_service.h"
+#include "chart/places.h"
+#include "cli/user_years.h"
+#include "platform/clean_name.h"
+#include "platform/ini_file.h"
+
+namespace taiyi::cli {
+namespace {
+
+bool ParseKind(const std::string& text, ChartKind& kind) {
+  for (int k = 0; k < kChartKindCount; ++k) {
+    const auto ck = static_cast<ChartKind>(k);
+    if (text == ChartKindTitle(ck) || text == ChartKindName(ck) || text == std::to_string(k)) {
+      kind = ck;
+      return true;
+    }
+  }
+  return false;
+}
+
+// "YYYY-MM-DD" with an optional leading minus; the year in the user's numbering.
+bool ParseDate(const std::string& text, int& y, int& m, int& d) {
+  char extra = 0;
+  return std::sscanf(text.c_str(), "%d-%d-%d%c", &y, &m, &d, &extra) == 3;
+}
+
+bool ParseTime(const std::string& text, int& h, int& mi) {
+  char extra = 0;
+  return std::sscanf(text.c_str(), "%d:%d%c", &h, &mi, &extra) == 2 && h >= 0 && h <= 23 &&
+         mi >= 0 && mi <= 59;
+}
+
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t\r\n");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+bool Given(const CLI::Option* option) { return option != nullptr && option->count() > 0; }
+
+// The stored year, month and day of a date option; false with the message.
+bool DateOf(const std::string& text, int& year, int& month, int& day, std::string& error) {
+  int y = 0;
+  if (!ParseDate(text, y, month, day)) {
+    error = "日期格式应为 YYYY-MM-DD";
+    return false;
+  }
+  const std::optional<int> stored = StoredYear(y);
+  if (!stored) {
+    error = kYearMessage;
+    return false;
+  }
+  year = *stored;
+  return true;
+}
+
+}  // namespace
+
+void AddRequestOptions(CLI::App* command, ChartOptions& o) {
+  o.kindOpt = command->add_option("--kind", o.kind, "命局|年局|月局|日局|时局 or 0-4");
+  o.dateOpt = command->add_option("--date", o.date, "YYYY-MM-DD (negative years BC)");
+  o.timeOpt = command->add_option("--time", o.time, "HH:MM");
+  o.lunarOpt = command->add_flag("--lunar", o.lunar, "the date is a lunar date");
+  o.leapOpt = command->add_flag("--leap", o.leap, "the lunar month is a leap month");
+  o.femaleOpt = command->add_flag("--female", o.female, "坤造");
+  o.maleOpt = command->add_flag("--male", o.male, "乾造 (the default)");
+  o.femaleOpt->excludes(o.maleOpt);
+  o.nameOpt = command->add_option("--name", o.name, "name");
+  o.provinceOpt = command->add_option("--province", o.province, "province in dat/dili.ini");
+  command->add_option("--city", o.city, "city of the province");
+  o.lonOpt = command->add_option("--lon", o.lon, "longitude, degrees east");
+  command->add_option("--lat", o.lat, "latitude, degrees north");
+}
+
+void AddSettingOptions(CLI::App* command, ChartOptions& o) {
+  command->add_option("--set", o.sets, "KEY=VALUE overriding dat/set.ini [taiyi]");
+}
+
+void AddFlowOptions(CLI::App* command, ChartOptions& o) {
+  command->add_option("--flow", o.flow, "年|月|日|时 (life charts)");
+  command->add_option("--flow-date", o.flowDate, "YYYY-MM-DD");
+  command->add_option("--flow-time", o.flowTime, "HH:MM");
+}
+
+bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool onlyGiven,
+                         ChartRequest& r, std::string& error) {
+  const auto use = [onlyGiven](const CLI::Option* option) {
+    return !onlyGiven || Given(option);
+  };
+  if (use(o.kindOpt) && !ParseKind(o.kind, r.kind)) {
+    error = "未知的局类型: " + o.kind;
+    return false;
+  }
+  if (use(o.dateOpt)) {
+    int y = 0, m = 0, d = 0;
+    if (!DateOf(o.date, y, m, d, error)) return false;
+    r.year = static_cast<int16_t>(y);
+    r.month = static_cast<int16_t>(m);
+    r.day = static_cast<int16_t>(d);
+  }
+  if (use(o.timeOpt)) {
+    int h = 0, mi = 0;
+    if (!ParseTime(o.time, h, mi)) {
+      error = "时间格式应为 HH:MM";
+      return false;
+    }
+    r.hour = static_cast<int16_t>(h);
+    r.minute = static_cast<int16_t>(mi);
+  }
+  if (use(o.lunarOpt)) r.lunar = o.lunar;
+  if (use(o.leapOpt)) r.leapMonth = o.leap;
+  if (Given(o.femaleOpt) || Given(o.maleOpt) || !onlyGiven) r.male = !o.female;
+  if (use(o.nameOpt)) {
+    const CleanedName cleaned = CleanName(Trim(o.name), 10);
+    if (cleaned.changed && !o.name.empty())
+      std::cerr << "姓名中包含：\"、*、<、>、?、\\、/、|、'、：等字符。已经处理为合适的文本！\n";
+    r.SetName(cleaned.text);
+  }
+  if (Given(o.provinceOpt) && o.province != kUnknownPlace) {
+    PlaceTable places(folder.Dat() + "dili.ini");
+    Coordinates c;
+    if (!places.CoordinatesOf(o.province, o.city, c)) {
+      error = places.LastError();
+      return false;
+    }
+    r.longitude = c.longitude;
+    r.latitude = c.latitude;
+    r.SetPlace(o.province + "-" + o.city);
+    r.provinceIndex = 0;
+    for (std::size_t i = 0; i < kProvinces.size(); ++i)
+      if (kProvinces[i] == o.province) r.provinceIndex = static_cast<int16_t>(i);
+    const std::vector<std::string> cities = places.CitiesOf(o.province);
+    r.cityIndex = 0;
+    for (std::size_t i = 0; i < cities.size(); ++i)
+      if (cities[i] == o.city) r.cityIndex = static_cast<int16_t>(i);
+  } else if (Given(o.lonOpt) || Given(o.provinceOpt) || !onlyGiven) {
+    r.longitude = static_cast<float>(Given(o.lonOpt) ? o.lon : 120.0);
+    r.latitude = static_cast<float>(Given(o.lonOpt) ? o.lat : 30.0);
+    r.SetPlace(std::string(kUnknownPlace));
+    r.provinceIndex = static_cast<int16_t>(kProvinces.size() - 1);
+    r.cityIndex = 0;
+  }
+  return true;
+}
+
+bool ReadSettingsWithOverrides(const ChartOptions& o, const AppFolder& folder,
+                               ChartSettings& settings, std::string& error) {
+  settings = ReadChartSettings(folder.Dat() + "set.ini");
+  for (const std::string& kv : o.sets) {
+    const auto eq = kv.find('=');
+    if (eq == std::string::npos) {
+      error = "--set 需要 KEY=VALUE: " + kv;
+      return false;
+    }
+    const std::string key = kv.substr(0, eq), value = kv.substr(eq + 1);
+    int v = 0;
+    if (!ParseIniInteger(value, v)) {
+      error = "--set 的值不是整数: " + kv;
+      return false;
+    }
+    if (key == "bkcolor") settings.bkcolor = v;
+    else if (key == "iDate" && v >= 0 && v <= 2) settings.iDate = v;
+    else if (key == "iJiNian") settings.iJiNian = v;
+    else if (key == "iMingJu" && (v == 0 || v == 1)) settings.iMingJu = v;
+    else if (key == "zishi") settings.zishi = v != 0;
+    else if (key == "bOldBk") settings.bOldBk = v != 0;
+    else if (key == "bShiJing") settings.bShiJing = v != 0;
+    else {
+      error = "未知的设置: " + kv;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ResolveFlowOptions(const ChartOptions& o, MYiDateEx& dates, int& kind, double& moment,
+                        std::string& error) {
+  kind = 0;
+  if (o.flow.empty()) return true;
+  static const std::string kFlowNames[4] = {"年", "月", "日", "时"};
+  for (int k = 0; k < 4; ++k)
+    if (o.flow == kFlowNames[k] || o.flow == "流" + kFlowNames[k] ||
+        o.flow == std::to_string(k + 1))
+      kind = k + 1;
+  if (kind == 0) {
+    error = "未知的流年类型: " + o.flow;
+    return false;
+  }
+  int y = 0, m = 0, d = 0, h = 0, mi = 0;
+  if (!DateOf(o.flowDate, y, m, d, error)) return false;
+  if (!ParseTime(o.flowTime, h, mi)) {
+    error = "时间格式应为 HH:MM";
+    return false;
+  }
+  const YiDate date{static_cast<int16_t>(y), static_cast<int16_t>(m), static_cast<int16_t>(d),
+                    static_cast<int16_t>(h), static_cast<int16_t>(mi)};
+  if (!dates.IsValidSolarDate(date)) {
+    error = kNoSuchDate;
+    return false;
+  }
+  // Three seconds past the minute, so that rounding to the minute cannot fall back one.
+  moment = dates.ToJulianDay(date) + 3.0 / 86400;
+  return true;
+}
+
+}  // namespace taiyi::cli

@@ -1,0 +1,66 @@
+// The chart options shared by every command that charts or stores a chart: the request
+// (kind, moment, sex, name, place), the setting overrides and the flow moment, and how they
+// become a ChartRequest, ChartSettings and a flow moment.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+#include "chart/chart_request.h"
+#include "platform/app_folder.h"
+
+namespace taiyi {
+class MYiDateEx;
+}
+
+namespace taiyi::cli {
+
+// The year check's message, as the input panel shows it.
+inline constexpr char kYearMessage[] =
+    "年份必须在-4713到9999年之间，并且没有公元0年\r\n"
+    "注意：公元前用负数，比如公元前120年，就输入-120";
+
+struct ChartOptions {
+  std::string kind = "命局";
+  std::string date = "2000-01-01";
+  std::string time = "12:00";
+  bool lunar = false, leap = false, female = false, male = false;
+  std::string name;
+  std::string province, city;
+  double lon = 120, lat = 30;
+  std::vector<std::string> sets;
+  std::string flow, flowDate, flowTime = "12:00";
+
+  // The options as added, to tell which were given.
+  CLI::Option *kindOpt = nullptr, *dateOpt = nullptr, *timeOpt = nullptr,
+              *lunarOpt = nullptr, *leapOpt = nullptr, *femaleOpt = nullptr,
+              *maleOpt = nullptr, *nameOpt = nullptr, *provinceOpt = nullptr,
+              *lonOpt = nullptr;
+};
+
+// --kind --date --time --lunar --leap --female --male --name --province --city --lon --lat.
+void AddRequestOptions(CLI::App* command, ChartOptions& options);
+// --set KEY=VALUE (repeatable).
+void AddSettingOptions(CLI::App* command, ChartOptions& options);
+// --flow --flow-date --flow-time.
+void AddFlowOptions(CLI::App* command, ChartOptions& options);
+
+// Fills the request from the options.  With onlyGiven, fields whose options were not given
+// keep their values (a stored case being updated); otherwise every field is set, from the
+// options' defaults where not given.  A name that cleaning changed gets the notice on
+// stderr.  False with the message when an option is malformed.
+bool ApplyRequestOptions(const ChartOptions& options, const AppFolder& folder, bool onlyGiven,
+                         ChartRequest& request, std::string& error);
+
+// dat/set.ini's chart settings with the --set overrides.
+bool ReadSettingsWithOverrides(const ChartOptions& options, const AppFolder& folder,
+                               ChartSettings& settings, std::string& error);
+
+// The flow of --flow: kind 1..4 (0 when no flow was asked for) and its moment as a Julian
+// day.  False with the message when the options are malformed or the date does not exist.
+bool ResolveFlowOptions(const ChartOptions& options, MYiDateEx& dates, int& kind,
+                        double& moment, std::string& error);
+
+}  // namespace taiyi::cli
