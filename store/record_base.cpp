@@ -1,6 +1,7 @@
 #include "store/record_base.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -278,12 +279,40 @@ bool MRecordBase::LoadCase(int id, TRecordData& record) {
 
 bool MRecordBase::LoadCaseInBatch(int id, TRecordData& record) { return loadCase(id, record); }
 
+// The row is read straight into the column values, without the name map of Query: loading
+// is what the case tree does for every case at start.  A column is found by name (the first
+// of that name), so a foreign table with other or missing columns loads as Query would.
 bool MRecordBase::loadCase(int id, TRecordData& record) {
-  TContentValues rows;
-  if (!Query("select * from case_data where id=?;", {SqlValue::Integer(id)}, rows)) return false;
-  if (rows.empty()) return false;
-  record = ValuesToCase(RowToValues(rows.front()));
-  return true;
+  SqliteStatement* st = prepared("select * from case_data where id=?;");
+  int rc = st->Bind({SqlValue::Integer(id)});
+  bool found = false;
+  if (rc == SQLITE_OK) {
+    std::array<int, kCaseColumnCount> at;
+    at.fill(-1);
+    const int columns = st->ColumnCount();
+    for (int c = columns - 1; c >= 0; --c) {
+      const std::string name = st->ColumnName(c);
+      for (std::size_t k = 0; k < kCaseColumns.size(); ++k)
+        if (kCaseColumns[k] == name) at[k] = c;
+    }
+    rc = st->Step();
+    if (rc == SQLITE_ROW) {
+      found = true;
+      std::vector<std::string> values(kCaseColumnCount);
+      for (std::size_t k = 0; k < values.size(); ++k)
+        if (at[k] >= 0) values[k] = st->ColumnText(at[k]);
+      record = ValuesToCase(values);
+      rc = SQLITE_DONE;
+    }
+  }
+  std::string message;
+  const bool ok = CheckSqlite(rc, conn_.Handle(), &message);
+  st->Reset();
+  if (!ok) {
+    lastMessage_ = message;
+    keepBatchOpen();
+  }
+  return ok && found;
 }
 
 bool MRecordBase::LoadCategories(std::vector<std::string>& list) {
