@@ -67,6 +67,8 @@ void AddRequestOptions(CLI::App* command, ChartOptions& o) {
   o.dateOpt = command->add_option("--date", o.date, "YYYY-MM-DD (negative years BC)");
   o.timeOpt = command->add_option("--time", o.time, "HH:MM");
   o.lunarOpt = command->add_flag("--lunar", o.lunar, "the date is a lunar date");
+  o.solarOpt = command->add_flag("--solar", o.solar, "the date is a Gregorian date (the default)");
+  o.lunarOpt->excludes(o.solarOpt);
   o.leapOpt = command->add_flag("--leap", o.leap, "the lunar month is a leap month");
   o.femaleOpt = command->add_flag("--female", o.female, "坤造");
   o.maleOpt = command->add_flag("--male", o.male, "乾造 (the default)");
@@ -113,8 +115,8 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
     r.hour = static_cast<int16_t>(h);
     r.minute = static_cast<int16_t>(mi);
   }
-  if (use(o.lunarOpt)) r.lunar = o.lunar;
-  if (use(o.leapOpt)) r.leapMonth = o.leap;
+  if (Given(o.lunarOpt) || Given(o.solarOpt) || !onlyGiven) r.lunar = o.lunar;
+  if (Given(o.leapOpt) || Given(o.solarOpt) || !onlyGiven) r.leapMonth = o.leap;
   if (Given(o.femaleOpt) || Given(o.maleOpt) || !onlyGiven) r.male = !o.female;
   if (use(o.nameOpt)) {
     const CleanedName cleaned = CleanName(Trim(o.name), 10);

@@ -26,7 +26,7 @@ struct ChartOptions {
   std::string kind = "命局";
   std::string date = "2000-01-01";
   std::string time = "12:00";
-  bool lunar = false, leap = false, female = false, male = false;
+  bool lunar = false, solar = false, leap = false, female = false, male = false;
   std::string name;
   std::string province, city;
   double lon = 120, lat = 30;
@@ -35,12 +35,12 @@ struct ChartOptions {
 
   // The options as added, to tell which were given.
   CLI::Option *kindOpt = nullptr, *dateOpt = nullptr, *timeOpt = nullptr,
-              *lunarOpt = nullptr, *leapOpt = nullptr, *femaleOpt = nullptr,
+              *lunarOpt = nullptr, *solarOpt = nullptr, *leapOpt = nullptr, *femaleOpt = nullptr,
               *maleOpt = nullptr, *nameOpt = nullptr, *provinceOpt = nullptr,
               *lonOpt = nullptr;
 };
 
-// --kind --date --time --lunar --leap --female --male --name --province --city --lon --lat.
+// --kind --date --time --lunar|--solar --leap --female --male --name --province --city --lon --lat.
 void AddRequestOptions(CLI::App* command, ChartOptions& options);
 // --set KEY=VALUE (repeatable).
 void AddSettingOptions(CLI::App* command, ChartOptions& options);

@@ -54,6 +54,8 @@ TEST_F(CaseCommands, AddShowUpdateRemoveKeepTheCaseAndItsCommentTogether) {
   EXPECT_EQ(c["lunar"], true);
   EXPECT_EQ(c["className"], "亲戚朋友");
   EXPECT_EQ(c["comment"], "一生'平顺");
+  ASSERT_EQ(Run("update 1 --solar").code, 0);
+  EXPECT_EQ(Show(1)["lunar"], false);
 
   ASSERT_EQ(Run("add --name 李四 --category 家人").code, 0);
   const auto list = Run("list", false);
