@@ -18,8 +18,8 @@ ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& setti
   c.moments = rm.moments;
   c.request.leapMonth = rm.moments.lunarLeap;
 
-  c.pillars = ComputePillars(dates, c.moments.clockMoment, c.moments.correctedMoment,
-                             settings.zishi);
+  c.pillars =
+      ComputePillars(dates, c.moments.clockMoment, c.moments.correctedMoment, settings.zishi);
   const CycleRule rule = CycleRuleOf(request.kind, settings.iMingJu);
   c.ju = ComputeJu(dates, rule, request.kind, c.pillars, c.moments.clockMoment,
                    c.moments.correctedMoment, settings.iJiNian);
@@ -27,10 +27,18 @@ ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& setti
   const Pillars& p = c.pillars.pillars;
   int governing = p.day;
   switch (rule) {
-    case CycleRule::kYear: governing = p.year; break;
-    case CycleRule::kMonth: governing = p.month; break;
-    case CycleRule::kDay: governing = p.day; break;
-    case CycleRule::kHour: governing = p.hour; break;
+    case CycleRule::kYear:
+      governing = p.year;
+      break;
+    case CycleRule::kMonth:
+      governing = p.month;
+      break;
+    case CycleRule::kDay:
+      governing = p.day;
+      break;
+    case CycleRule::kHour:
+      governing = p.hour;
+      break;
   }
   const bool yearChart = request.kind == ChartKind::kYear;
   c.counts = PlaceDeities({.governingPillar = governing,
@@ -43,13 +51,20 @@ ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& setti
                           c.positions);
 
   if (yearChart || request.kind == ChartKind::kMonth) {
-    c.chartPair = MakeChartPair(static_cast<int>(Mod(c.ju.accumulated, 64)), p.year % 12,
-                                p.year % 10);
+    c.chartPair =
+        MakeChartPair(static_cast<int>(Mod(c.ju.accumulated, 64)), p.year % 12, p.year % 10);
   } else {
     c.chartPair = MakeChartPair(dates.DayCycle64(c.moments.clockMoment), p.day % 12, p.day % 10);
   }
   if (request.kind == ChartKind::kLife) c.birth = MakeBirthPair(p, request.male);
   c.natal = c.positions;
+
+  if (c.birth)
+    c.lifePalaces = ComputeLifePalaces(c.birth->palaces.ming, c.birth->palaces.shen, p.year,
+                                       request.male, c.natal);
+  c.facts = ComputeDeityFacts(c.natal, FactEntries::kNatal, p.year % 12, c.lifePalaces);
+  c.conditions = c.birth ? LifeConditions(c.facts) : PeriodConditions(c.facts);
+  c.patterns = ComputeCountPatterns(c.counts.host, c.counts.guest, c.facts[kWenChang]);
   out.ok = true;
   return out;
 }

@@ -1,14 +1,18 @@
 // One chart computed from its request and settings: moments, pillars and ju, deity positions
-// and counts, the chart hexagram pair and, for a life chart, the birth pair and life palaces.
-// The engine sequences these units; this holds their results together.
+// and counts, the chart hexagram pair, for a life chart the birth pair and life palaces, and
+// the analysis facts.  The engine sequences these units; this holds their results together.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "chart/chart_request.h"
+#include "chart/conditions.h"
+#include "chart/count_patterns.h"
+#include "chart/deity_facts.h"
 #include "chart/deity_positions.h"
 #include "chart/hexagrams.h"
+#include "chart/life_palaces.h"
 #include "chart/pillars_ju.h"
 
 namespace taiyi {
@@ -24,8 +28,13 @@ struct ComputedChart {
   PositionTable positions;
   PositionTable natal;  // the positions as computed, kept for flows
   Counts counts;
-  HexagramPair chartPair;  // 主卦, 变卦
+  HexagramPair chartPair;               // 主卦, 变卦
   std::optional<BirthHexagrams> birth;  // life charts
+  // Analysis facts of the natal chart.
+  std::optional<LifePalaceTable> lifePalaces;  // life charts
+  DeityFactsTable facts{};
+  ConditionSet conditions{};  // the life form for a life chart, the period form otherwise
+  CountPatterns patterns{};
 };
 
 struct ChartResult {

@@ -12,15 +12,26 @@ struct LimitStart {
 
 LimitStart StartOfStem(int stem) {
   switch (static_cast<int>(Mod(stem, 10))) {
-    case 1: case 6: return {7, 5};   // 甲 己: 午
-    case 2: case 7: return {6, 4};   // 乙 庚: 巳
-    case 3: case 8: return {9, 1};   // 丙 辛: 申
-    case 4: case 9: return {0, 3};   // 丁 壬: 亥
-    default: return {3, 2};          // 癸 戊: 寅
+    case 1:
+    case 6:
+      return {7, 5};  // 甲 己: 午
+    case 2:
+    case 7:
+      return {6, 4};  // 乙 庚: 巳
+    case 3:
+    case 8:
+      return {9, 1};  // 丙 辛: 申
+    case 4:
+    case 9:
+      return {0, 3};  // 丁 壬: 亥
+    default:
+      return {3, 2};  // 癸 戊: 寅
   }
 }
 
-int Steps(int age, int c) { return age <= c ? 0 : (age - 1 - c) / 10 + 1; }
+int Steps(int age, int c) {
+  return age <= c ? 0 : (age - 1 - c) / 10 + 1;
+}
 
 }  // namespace
 
@@ -83,8 +94,8 @@ FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MY
                            .tenEssence = false},
                           f.positions);
 
-  const AgeLimits limits = AgeLimitsAt(f.age, natal.request.male, natal.pillars.pillars.month,
-                                       natal.birth->palaces.key);
+  const AgeLimits limits =
+      AgeLimitsAt(f.age, natal.request.male, natal.pillars.pillars.month, natal.birth->palaces.key);
   f.yangJiu = limits.yangJiu;
   f.baiLiuGreat = limits.baiLiuGreat;
   f.baiLiuSmall = limits.baiLiuSmall;
@@ -106,6 +117,9 @@ FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MY
   setHexagram(2, f.hexagrams[1].index + (dayN == 0 ? 60 : dayN), fp.day);
   const int hb = static_cast<int>(Mod(fp.hour, 12));
   setHexagram(3, f.hexagrams[2].index + (hb == 0 ? 12 : hb), fp.hour);
+
+  f.facts = ComputeDeityFacts(f.positions, FactEntries::kFlow, static_cast<int>(Mod(fp.year, 12)),
+                              natal.lifePalaces);
   out.ok = true;
   return out;
 }

@@ -1,6 +1,6 @@
 // A flow chart (流年, 流月, 流日, 流时) of a life chart: the flow moments, pillars, age, cycle,
-// the flow deities after the marker, the three age limits and the four flow hexagrams.
-// Each flow starts again from the natal positions.
+// the flow deities after the marker, the three age limits, the four flow hexagrams and the
+// facts of the flow entries.  Each flow starts again from the natal positions.
 #pragma once
 
 #include <array>
@@ -32,6 +32,9 @@ struct FlowChart {
   int baiLiuGreat = 0;
   int baiLiuSmall = 0;
   std::array<FlowHexagram, 4> hexagrams{};
+  // Facts of the entries after the marker (flow deities and age limits); 太岁 and 合神 take
+  // their elements from the flow year branch.
+  DeityFactsTable facts{};
 };
 
 struct FlowResult {
