@@ -1,0 +1,165 @@
+#include "chart/draw/taiyi_num.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <utility>
+
+#include "chart/draw/chart_drawing.h"
+#include "platform/file_util.h"
+#include "platform/gbk.h"
+
+namespace taiyi {
+
+MTaiYiNum::MTaiYiNum(AppFolder folder) : folder_(std::move(folder)) {
+  TrigramLines();  // built once, before any chart
+}
+
+void MTaiYiNum::Attach(RichTextSink* editor, QImage* image) {
+  editor_ = editor;
+  image_ = image;
+  const int size = ReadChartFontSize(SetIniPath());
+  if (image_ != nullptr) {
+    geometry_ = SizeChartImage(plus_, *image_, size);
+  } else {
+    geometry_ = GeometryForCharWidth(size, static_cast<float>(size) * 96.0f / 72.0f);
+  }
+  LoadYiStar();
+}
+
+void MTaiYiNum::LoadYiStar() {
+  yiStar_.clear();
+  std::string bytes;
+  if (!ReadFile(folder_.Dat() + "yistar.txt", bytes)) return;
+  if (!IsValidUtf8(bytes)) bytes = GbkToUtf8(bytes);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    yiStar_.push_back(std::move(line));
+    start = end + 1;
+  }
+}
+
+const RgbImage* MTaiYiNum::Background() {
+  if (!backgroundTried_) {
+    backgroundTried_ = true;
+    std::string error;
+    if (!ReadJpeg(folder_.Dat() + "oldbk.jpg", background_, error)) background_ = {};
+  }
+  return background_.width > 0 ? &background_ : nullptr;
+}
+
+bool MTaiYiNum::MakeChart(const ChartRequest& request) {
+  // 1. The request; everything of the previous chart, its flow included, is dropped.
+  chart_ = ComputedChart{};
+  chart_.request = request;
+  haveChart_ = false;
+  flow_ = FlowChart{};
+  flowShown_ = false;
+  // 2. Settings are read before every chart, so changes on disk apply at once.
+  const ChartSettings settings = ReadChartSettings(SetIniPath());
+  // 3.–7. Moments, pillars, ju, deities and counts, hexagrams, birth pair, natal table.
+  lastError_.clear();
+  ChartResult result = ComputeChart(request, settings, dates_);
+  if (!result.ok) {
+    lastError_ = result.error;
+    chart_.settings = settings;
+    return false;
+  }
+  chart_ = std::move(result.chart);
+  haveChart_ = true;
+  // 8. Analysis facts: the life palaces and per-deity facts, the seven conditions and the
+  //    count patterns.
+  // ANALYSIS-FACTS: call the analysis-facts preparation here once it is available.
+  // 9. The drawing.
+  Draw();
+  // 10.–12. Summary, ju text, analysis, caret.
+  WriteTexts();
+  return true;
+}
+
+void MTaiYiNum::WriteTexts() {
+  if (editor_ == nullptr) return;
+  // SUMMARY: write the summary and the ju text here (it clears the editor first).
+  editor_->Clear();
+  editor_->SetColour(MakeColour(0, 0, 255));
+  editor_->SetBold(true);
+  editor_->Append("\r\n【星盘分析】");
+  editor_->SetBold(false);
+  // ANALYSIS: append the life-chart or period-chart analysis here.
+  editor_->CaretToStart();
+}
+
+bool MTaiYiNum::MakeFlowChart(double moment, int kind, bool draw) {
+  if (!haveChart_ || chart_.request.kind != ChartKind::kLife || !chart_.birth) {
+    lastError_ = kFlowNeedsLifeChart;
+    return false;
+  }
+  lastError_.clear();
+  FlowResult result = taiyi::MakeFlowChart(chart_, moment, kind, dates_);
+  if (!result.ok) {
+    lastError_ = result.error;
+    return false;
+  }
+  flow_ = std::move(result.flow);
+  flowShown_ = true;
+  // ANALYSIS-FACTS: prepare the per-deity facts of the flow entries here.
+  if (draw) Draw();
+  return true;
+}
+
+void MTaiYiNum::Draw() {
+  if (image_ == nullptr) return;
+  if (!plus_.IsUsable()) {
+    DrawNotice();
+    return;
+  }
+  if (image_->width() != geometry_.width || image_->height() != geometry_.height)
+    geometry_ = SizeChartImage(plus_, *image_, geometry_.fontSize);
+  if (!plus_.Bind(image_)) return;
+  ChartDrawInput in;
+  in.chart = &chart_;
+  in.flow = flowShown_ ? &flow_ : nullptr;
+  in.background = chart_.settings.bOldBk ? Background() : nullptr;
+  DrawChart(plus_, geometry_, in);
+  plus_.Release();
+}
+
+void MTaiYiNum::DrawNotice() {
+  // Without a GUI application Qt has no fonts: the image is cleared and the notice is only
+  // drawn when text can be rendered at all.
+  image_->fill(Qt::white);
+  if (QGuiApplication::instance() == nullptr) return;
+  QPainter painter(image_);
+  QFont font(ResolveFontFamily(kDefaultFontFace));
+  font.setPointSize(20);
+  painter.setFont(font);
+  painter.setPen(QColor(255, 0, 0));
+  painter.drawText(QPointF(10, 10 + QFontMetricsF(font).ascent()),
+                   QString::fromUtf8(kNoDrawingLibrary));
+}
+
+bool MTaiYiNum::Zoom(int step) {
+  const int size = geometry_.fontSize + step;
+  if (size < kMinChartFontSize || size > kMaxChartFontSize) return false;
+  if (image_ != nullptr) {
+    geometry_ = SizeChartImage(plus_, *image_, size);
+  } else {
+    geometry_ = GeometryForCharWidth(size, static_cast<float>(size) * 96.0f / 72.0f);
+  }
+  WriteChartFontSize(SetIniPath(), size);
+  return true;
+}
+
+void MTaiYiNum::GetPillars(std::uint8_t out[4]) const {
+  const Pillars& p = chart_.pillars.pillars;
+  out[0] = static_cast<std::uint8_t>(p.year);
+  out[1] = static_cast<std::uint8_t>(p.month);
+  out[2] = static_cast<std::uint8_t>(p.day);
+  out[3] = static_cast<std::uint8_t>(p.hour);
+}
+
+}  // namespace taiyi

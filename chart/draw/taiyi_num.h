@@ -1,0 +1,84 @@
+// The chart engine: turns a chart request into a computed chart, draws it into the chart
+// image, writes the summary and analysis into the analysis editor, and afterwards lays flow
+// charts over the same natal chart.  Owns its drawing surface and date service.
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "calendar/date_service.h"
+#include "chart/chart_computation.h"
+#include "chart/draw/chart_geometry.h"
+#include "chart/draw/image_plus.h"
+#include "chart/flow_chart.h"
+#include "platform/app_folder.h"
+#include "platform/jpeg_image.h"
+#include "platform/rich_text_sink.h"
+
+namespace taiyi {
+
+inline constexpr char kNoDrawingLibrary[] = "请先安装 GdiPlus.dll ";
+inline constexpr char kFlowNeedsLifeChart[] = "流年只适用于命局";
+
+class MTaiYiNum {
+ public:
+  // Settings, the star text and the background picture are read from the folder's dat/.
+  explicit MTaiYiNum(AppFolder folder);
+  MTaiYiNum(const MTaiYiNum&) = delete;
+  MTaiYiNum& operator=(const MTaiYiNum&) = delete;
+
+  // Keeps both (not owned; they must outlive the engine's use), reads the chart font size,
+  // sizes the image for it and loads the star text.
+  void Attach(RichTextSink* editor, QImage* image);
+
+  // Computes, draws and writes one chart.  False with LastError when the moment cannot be
+  // resolved; the image and the editor then keep the previous chart.
+  bool MakeChart(const ChartRequest& request);
+  // A flow of the last life chart at a moment (Julian day) of FlowKind 1..4; with draw the
+  // disc is redrawn with the flow deities and the flow block.
+  bool MakeFlowChart(double moment, int kind, bool draw);
+  // Changes the font size by step within 9..25, resizes the image and writes the setting.
+  // False (nothing changed) outside the range.  The caller redraws by charting again.
+  bool Zoom(int step);
+
+  double ClockJulianDay() const { return chart_.moments.clockJulianDay; }
+  // Year, month, day and hour sexagenary numbers of the last chart.
+  void GetPillars(std::uint8_t out[4]) const;
+  const std::string& LastError() const { return lastError_; }
+
+  const ComputedChart& Chart() const { return chart_; }
+  const FlowChart& Flow() const { return flow_; }
+  bool FlowShown() const { return flowShown_; }
+  const ChartGeometry& Geometry() const { return geometry_; }
+  int FontSize() const { return geometry_.fontSize; }
+  const std::vector<std::string>& YiStarLines() const { return yiStar_; }
+  const AppFolder& Folder() const { return folder_; }
+
+ private:
+  std::string SetIniPath() const { return folder_.Dat() + "set.ini"; }
+  void LoadYiStar();
+  const RgbImage* Background();
+  void Draw();
+  void DrawNotice();
+  void WriteTexts();
+
+  AppFolder folder_;
+  RichTextSink* editor_ = nullptr;
+  QImage* image_ = nullptr;
+  MImagePlus plus_;
+  MYiDateEx dates_;
+  std::vector<std::string> yiStar_;
+  std::string lastError_;
+  ComputedChart chart_;
+  bool haveChart_ = false;
+  FlowChart flow_;
+  bool flowShown_ = false;
+  ChartGeometry geometry_;
+  RgbImage background_;
+  bool backgroundTried_ = false;
+};
+
+}  // namespace taiyi
