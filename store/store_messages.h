@@ -22,4 +22,41 @@ inline constexpr char kMsgAskUpdateCase[] = "要修改“%s”这条记录吗？
 // A comment file could not be written (the path follows).
 inline constexpr char kMsgCannotWriteComment[] = "无法保存评语文件：";
 
+// Whole-store operations: import, export, backup, restore and compaction.
+inline constexpr char kMsgCannotOpenImport[] = "无法打开导入的数据库文件！";
+inline constexpr char kMsgImportNotSameType[] = "不是相同的数据库类型，无法导入！";
+// Format with the number of imported cases (0 when nothing arrived).
+inline constexpr char kMsgImported[] = "共导入 %d 个案例！";
+inline constexpr char kMsgCannotCopyDatabase[] = "无法复制db文件！";
+inline constexpr char kMsgCannotCreateBackupCommentDir[] = "无法创建目的评语文件夹！";
+inline constexpr char kMsgNoCommentFiles[] = "找不到评语文件！";
+inline constexpr char kMsgNoSourceDatabase[] = "没有源db文件！";
+// The backup's database is not a case store of this program.
+inline constexpr char kMsgRestoreNotSameType[] = "不是相同的数据库类型，无法还原！";
+inline constexpr char kMsgNoSourceCommentDir[] = "没有源评语文件夹！";
+inline constexpr char kMsgNoSourceCommentFiles[] = "找不到源评语文件！";
+inline constexpr char kMsgCannotRename[] = "无法更改文件名！";
+
+// What the whole-store commands of the window and the command line say around them.
+inline constexpr char kMsgImportFileMissing[] = "不存在这个数据库文件，无法导入！";
+inline constexpr char kMsgRestartProgram[] = "请重启软件！";
+inline constexpr char kMsgExportFileExists[] = "当前时间的数据库文件已经存在，请稍后再导出！";
+inline constexpr char kMsgExportFailed[] =
+    "没有可以导出的案例，或者无法创建导出数据库，导出失败，请重启软件再次试试！";
+// Format with the number of exported cases and the export file.
+inline constexpr char kMsgExported[] = " %d 个案例生日文件已经保存到：%s";
+inline constexpr char kMsgAskOpenExportFolder[] = "，要打开所在文件夹吗？";
+inline constexpr char kMsgBackupFolderExists[] = "当前时间的文件夹已经存在，请稍后再备份！";
+// The backup folder goes between the two.
+inline constexpr char kMsgBackupDoneBefore[] = "成功备份，已保存到";
+inline constexpr char kMsgBackupDoneAfter[] = "目录下";
+inline constexpr char kMsgRestoreNoDatabase[] = "没有要还原的的db数据文件！";
+inline constexpr char kMsgRestoreNoCommentDir[] = "没有要还原的评语文件夹！";
+inline constexpr char kMsgRestored[] = "成功还原，请重新打开软件！";
+inline constexpr char kMsgAskDeleteAll[] = "确定要删除所有案例吗？";
+inline constexpr char kMsgDeletedAll[] = "成功删除所有记录，请重新打开软件！";
+inline constexpr char kMsgTooFewToCompact[] = "案例数据过少，无需整理！";
+// Format with the number of cases kept.
+inline constexpr char kMsgCompacted[] = " %d 个案例已经整理出来！";
+
 }  // namespace taiyi

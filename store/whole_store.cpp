@@ -1,0 +1,387 @@
+#include "store/whole_store.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/file_util.h"
+#include "platform/ini_file.h"
+#include "store/case_schema.h"
+#include "store/comment_file.h"
+#include "store/sqlite_connection.h"
+#include "store/store_messages.h"
+
+namespace taiyi {
+namespace {
+
+constexpr char kImportLabel[] = "导入进度：";
+constexpr char kExportLabel[] = "导出进度：";
+constexpr char kCompactLabel[] = "整理进度：";
+constexpr char kPercentSign[] = "％";
+
+// The progress line of case k of n: written whenever the percentage is a multiple of ten,
+// again for every further case while it stays there.
+void Report(const StoreProgress& progress, const char* label, int k, int n) {
+  if (!progress || n <= 0) return;
+  const long long percent = static_cast<long long>(k) * 100 / n;
+  if (percent % 10 == 0) progress(label + std::to_string(percent) + kPercentSign);
+}
+
+void Done(const StoreProgress& progress, const char* label) {
+  if (progress) progress(label + std::string("100") + kPercentSign);
+}
+
+void AddOnce(std::vector<std::string>& list, const std::string& name) {
+  if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
+}
+
+enum class StoreKind { kUnreadable, kForeign, kCaseStore };
+
+// What the file at path is, found without writing to it (opening it as a store would add the
+// missing tables to any database it is given).
+StoreKind ProbeStore(const std::string& path) {
+  if (!FileExists(path)) return StoreKind::kUnreadable;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return StoreKind::kUnreadable;
+  }
+  sqlite3_busy_timeout(db, 5000);
+  StoreKind kind = StoreKind::kUnreadable;
+  {
+    SqliteStatement tables(db,
+                           "select name from sqlite_master where type='table' and "
+                           "name='case_extra';");
+    const int rc = tables.Status() == SQLITE_OK ? tables.Step() : tables.Status();
+    if (rc == SQLITE_DONE) kind = StoreKind::kForeign;
+    if (rc == SQLITE_ROW) {
+      SqliteStatement type(db, "select baseType from case_extra;");
+      kind = type.Status() == SQLITE_OK && type.Step() == SQLITE_ROW &&
+                     type.ColumnText(0) == kStoreBaseType
+                 ? StoreKind::kCaseStore
+                 : StoreKind::kForeign;
+    }
+  }
+  sqlite3_close(db);
+  return kind;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::string parent = std::filesystem::path(path).parent_path().string();
+  return parent.empty() ? std::string() : WithSlash(parent);
+}
+
+// Removes a database file with the rollback journal SQLite may have left beside it.
+void DeleteDatabaseFile(const std::string& path) {
+  DeleteFile(path);
+  DeleteFile(path + "-journal");
+}
+
+std::string Format(const char* format, int n) {
+  char text[256];
+  std::snprintf(text, sizeof text, format, n);
+  return text;
+}
+
+// The highest case id in use, at least the stored primary id: a foreign or damaged store may
+// hold cases above it, and a loop over the ids must reach them all.  Runs inside a batch.
+int TopId(MRecordBase& store) {
+  int top = std::max(store.PrimaryId(), store.ReadPrimaryId());
+  TContentValues rows;
+  int maxId = 0;
+  if (store.Query("select max(id) as top from case_data;", {}, rows) && !rows.empty() &&
+      ParseIniInteger(rows.front()["top"], maxId))
+    top = std::max(top, maxId);
+  return top;
+}
+
+// The number of cases with ids 1..n, or -1 when it cannot be counted.  Runs inside a batch.
+int CountCases(MRecordBase& store, int n) {
+  TContentValues rows;
+  int count = -1;
+  if (!store.Query("select count(*) as n from case_data where id between 1 and ?;",
+                   {SqlValue::Integer(n)}, rows) ||
+      rows.empty() || !ParseIniInteger(rows.front()["n"], count))
+    return -1;
+  return count;
+}
+
+// "2026年3月5日9时7分0秒" of a local time.
+std::string Stamp(const std::tm& t) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%d年%d月%d日%d时%d分%d秒", t.tm_year + 1900, t.tm_mon + 1,
+                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  return text;
+}
+
+}  // namespace
+
+bool HasBaseType(MRecordBase& store, std::string_view tag) {
+  const bool opened = !store.IsConnected();
+  if (opened && store.Connect() != SQLITE_OK) {
+    store.Disconnect();
+    return false;
+  }
+  TContentValues rows;
+  const bool ok = store.Query("select baseType from case_extra;", {}, rows);
+  if (opened) store.Disconnect();
+  if (!ok || rows.empty()) return false;
+  const auto it = rows.front().find("baseType");
+  return it != rows.front().end() && it->second == tag;
+}
+
+int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress) {
+  store.SetLastMessage("");
+  switch (ProbeStore(path)) {
+    case StoreKind::kUnreadable:
+      store.SetLastMessage(kMsgCannotOpenImport);
+      return 0;
+    case StoreKind::kForeign:
+      store.SetLastMessage(kMsgImportNotSameType);
+      return 0;
+    case StoreKind::kCaseStore:
+      break;
+  }
+  MRecordBase other;
+  if (other.Open(path, store.AppDir(), false) != 0) {
+    store.SetLastMessage(kMsgCannotOpenImport);
+    return 0;
+  }
+  if (!HasBaseType(other, kStoreBaseType)) {
+    store.SetLastMessage(kMsgImportNotSameType);
+    return 0;
+  }
+
+  std::vector<std::string> categories;
+  store.LoadCategories(categories);
+  const int n = other.PrimaryId();
+  int k = 0;
+  // Comment files made by this import, removed again when its cases do not arrive.
+  std::vector<std::string> written;
+  other.Connect();
+  if (store.Connect() != SQLITE_OK) {
+    other.Disconnect();
+    store.Disconnect();
+    store.SetLastMessage(kMsgCannotOpenDatabase);
+    return 0;
+  }
+  for (int id = 1; id <= n; ++id) {
+    TRecordData record;
+    if (!other.LoadCaseInBatch(id, record)) continue;
+    // The comment files of the imported database are not read: each case's comment is made
+    // from its remarkText, under a new stem when its own is taken here.
+    std::string commentPath = store.CommentPath(record);
+    if (FileExists(commentPath)) {
+      std::string stem;
+      commentPath = store.MakeCommentFileName(record, stem);
+      record.remarkFile = stem;
+    }
+    if (store.AddCaseInBatch(record) > 0) {
+      ++k;
+      AddOnce(categories, record.className);
+      if (WriteCommentFromPlainText(commentPath, record.remarkText)) written.push_back(commentPath);
+    }
+    Report(progress, kImportLabel, k, n);
+  }
+  // The category list changes in the same transaction as the cases.
+  if (k > 0) store.SaveCategories(categories);
+  other.Disconnect();
+  if (!store.Disconnect()) {
+    const std::string message = store.LastMessage();
+    for (const std::string& file : written) DeleteFile(file);
+    store.Open(store.DbPath(), store.AppDir(), false);  // the primary id from before
+    store.SetLastMessage(message);
+    return 0;
+  }
+  if (k == 0) store.SetLastMessage(Format(kMsgImported, 0));
+  return k;
+}
+
+int ExportStore(MRecordBase& store, const std::string& path,
+                const std::vector<std::string>& categories, bool all,
+                const StoreProgress& progress) {
+  // The export is built in a file beside the target and appears there complete.
+  const std::string temp = path + ".tmp";
+  DeleteDatabaseFile(temp);
+  if (FileExists(path) && !CopyFile(path, temp, true)) {
+    store.SetLastMessage(kMsgCannotCopyDatabase);
+    DeleteFile(temp);
+    return 0;
+  }
+  int k = 0;
+  {
+    MRecordBase other;
+    if (other.Open(temp, store.AppDir(), false) != 0) {
+      store.SetLastMessage(other.LastMessage());
+      DeleteDatabaseFile(temp);
+      return 0;
+    }
+    std::vector<std::string> collected;
+    const int n = store.PrimaryId();
+    other.Connect();
+    store.Connect();
+    for (int id = 0; id <= n; ++id) {
+      TRecordData record;
+      if (!store.LoadCaseInBatch(id, record)) continue;
+      if (!all &&
+          std::find(categories.begin(), categories.end(), record.className) == categories.end())
+        continue;
+      if (other.AddCaseInBatch(record) > 0) {
+        ++k;
+        AddOnce(collected, record.className);
+      }
+      Report(progress, kExportLabel, k, n);
+    }
+    if (k > 0) other.SaveCategories(collected);
+    store.Disconnect();
+    if (!other.Disconnect()) {
+      store.SetLastMessage(other.LastMessage());
+      k = 0;
+    }
+  }
+  if (k == 0) {
+    DeleteDatabaseFile(temp);
+    return 0;
+  }
+  if (!RenameFile(temp, path)) {
+    store.SetLastMessage(kMsgCannotRename);
+    DeleteDatabaseFile(temp);
+    return 0;
+  }
+  Done(progress, kExportLabel);
+  return k;
+}
+
+bool Backup(MRecordBase& store, const std::string& folder) {
+  const std::string dir = WithSlash(folder);
+  if (!CopyFile(store.DbPath(), dir + std::string(kStoreName) + ".db", true)) {
+    store.SetLastMessage(kMsgCannotCopyDatabase);
+    return false;
+  }
+  const std::string source = CommentFolder(store.AppDir());
+  const std::string target = dir + std::string(kStoreName) + "_f/";
+  if (!DirExists(target) && !CreateDirs(target)) {
+    store.SetLastMessage(kMsgCannotCreateBackupCommentDir);
+    return false;
+  }
+  const std::vector<std::string> files = ListFiles(source, "*.rtf", true);
+  if (files.empty()) {
+    store.SetLastMessage(kMsgNoCommentFiles);
+    return false;
+  }
+  for (const std::string& name : files) CopyFile(source + name, target + name, true);
+  WriteFileAtomic(target + "save.txt", "save\n");
+  return true;
+}
+
+std::string CheckRestoreSource(const std::string& folder) {
+  const std::string dir = WithSlash(folder);
+  const std::string db = dir + std::string(kStoreName) + ".db";
+  if (!FileExists(db)) return kMsgNoSourceDatabase;
+  if (ProbeStore(db) != StoreKind::kCaseStore) return kMsgRestoreNotSameType;
+  const std::string comments = dir + std::string(kStoreName) + "_f/";
+  if (!DirExists(comments)) return kMsgNoSourceCommentDir;
+  if (ListFiles(comments, "*.rtf", true).empty()) return kMsgNoSourceCommentFiles;
+  return {};
+}
+
+bool Restore(MRecordBase& store, const std::string& folder) {
+  const std::string problem = CheckRestoreSource(folder);
+  if (!problem.empty()) {
+    store.SetLastMessage(problem);
+    return false;
+  }
+  const std::string dir = WithSlash(folder);
+  const std::string dbPath = store.DbPath();
+  const std::string temp = dbPath + ".restore";
+  if (!CopyFile(dir + std::string(kStoreName) + ".db", temp, true)) {
+    DeleteFile(temp);
+    store.SetLastMessage(kMsgCannotCopyDatabase);
+    return false;
+  }
+  // A journal left beside the old database must not be played into the restored one.
+  DeleteFile(dbPath + "-journal");
+  if (!RenameFile(temp, dbPath)) {
+    DeleteFile(temp);
+    store.SetLastMessage(kMsgCannotCopyDatabase);
+    return false;
+  }
+  const std::string source = dir + std::string(kStoreName) + "_f/";
+  const std::string target = CommentFolder(store.AppDir());
+  CreateDirs(target);
+  for (const std::string& name : ListFiles(source, "*.rtf", true))
+    CopyFile(source + name, target + name, true);
+  store.EnsureCommentFiles();
+  return true;
+}
+
+void DeleteAll(MRecordBase& store) {
+  DeleteDatabaseFile(store.DbPath());
+  const std::string comments = CommentFolder(store.AppDir());
+  for (const std::string& name : ListFiles(comments, "*.rtf", true)) DeleteFile(comments + name);
+}
+
+int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename) {
+  store.SetLastMessage("");
+  const std::string dbPath = store.DbPath();
+  const std::string temp = FolderOf(dbPath) + std::string(kStoreName) + "_back.db";
+  // A file left by a compaction that did not finish would add its cases to these.
+  DeleteDatabaseFile(temp);
+  int k = 0;
+  std::string failure;
+  {
+    MRecordBase compacted;
+    if (compacted.Open(temp, store.AppDir(), false) != 0) {
+      store.SetLastMessage(compacted.LastMessage());
+      DeleteDatabaseFile(temp);
+      return 0;
+    }
+    std::vector<std::string> collected;
+    compacted.Connect();
+    store.Connect();
+    const int n = TopId(store);
+    const int expected = CountCases(store, n);
+    for (int id = 1; id <= n; ++id) {
+      TRecordData record;
+      if (!store.LoadCaseInBatch(id, record)) continue;
+      if (compacted.AddCaseInBatch(record) > 0) {
+        ++k;
+        AddOnce(collected, record.className);
+      } else {
+        failure = compacted.LastMessage();
+      }
+      Report(progress, kCompactLabel, k, n);
+    }
+    compacted.SaveCategories(collected);
+    // Every case must have arrived before the new file may take the old one's place.
+    if (failure.empty() && k != expected)
+      failure = store.LastMessage().empty() ? kMsgCannotSaveCase : store.LastMessage();
+    store.Disconnect();
+    if (!compacted.Disconnect() && failure.empty()) failure = compacted.LastMessage();
+  }
+  if (!failure.empty()) {
+    store.SetLastMessage(failure);
+    DeleteDatabaseFile(temp);
+    return 0;
+  }
+  const bool moved = rename ? rename(temp, dbPath) : RenameFile(temp, dbPath);
+  if (!moved) {
+    store.SetLastMessage(kMsgCannotRename);
+    DeleteDatabaseFile(temp);
+    return 0;
+  }
+  Done(progress, kCompactLabel);
+  return k;
+}
+
+std::string ExportFileName(const std::string& folder, const std::tm& t) {
+  return WithSlash(folder) + "墨衡太乙神数_" + Stamp(t) + ".db";
+}
+
+std::string BackupFolderName(const std::string& folder, const std::tm& t) {
+  return WithSlash(folder) + "墨衡太乙神数_备份_" + Stamp(t) + "/";
+}
+
+}  // namespace taiyi
