@@ -82,7 +82,7 @@ bool ReadCommentOption(const CaseOptions& o, std::string& rtf, std::string& plai
       rtf = bytes;
       plain = RtfPlainText(bytes);
     } else {
-      if (!IsValidUtf8(bytes)) bytes = GbkToUtf8(bytes);
+      if (!LooksLikeUtf8(bytes)) bytes = GbkToUtf8(bytes);
       plain = bytes;
       rtf = PlainTextToRtf(bytes);
     }

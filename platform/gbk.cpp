@@ -53,6 +53,29 @@ std::size_t Utf8CharLength(std::string_view s, std::size_t pos) {
   return n;
 }
 
+namespace {
+
+// Every byte above 0x7F leads a pair with a trail byte 0x40..0xFE other than 0x7F.
+bool HasGbkForm(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) continue;
+    if (c == 0x80 || c == 0xFF || i + 1 == s.size()) return false;
+    const auto t = static_cast<unsigned char>(s[++i]);
+    if (t < 0x40 || t == 0x7F || t == 0xFF) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool LooksLikeUtf8(std::string_view s) {
+  if (!IsValidUtf8(s)) return false;
+  for (unsigned char c : s)
+    if (c >= 0xE0) return true;  // a lead byte of three or four in well-formed UTF-8
+  return !HasGbkForm(s);
+}
+
 bool IsValidUtf8(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const auto c = static_cast<unsigned char>(s[i]);

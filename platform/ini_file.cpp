@@ -85,7 +85,7 @@ bool IniFile::Reload() {
              : "\n";
   bool ascii = true;
   for (unsigned char c : bytes) ascii = ascii && c < 0x80;
-  utf8_ = bom_ || (!ascii && IsValidUtf8(bytes));
+  utf8_ = bom_ || (!ascii && LooksLikeUtf8(bytes));
   parse(utf8_ ? bytes : GbkToUtf8(bytes));
   return true;
 }

@@ -593,7 +593,7 @@ std::string RtfPlainText(std::string_view bytes) {
   RtfDocument doc;
   if (ReadRtf(bytes, doc)) return doc.PlainText();
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  std::string text = IsValidUtf8(bytes) ? std::string(bytes) : GbkToUtf8(bytes);
+  std::string text = LooksLikeUtf8(bytes) ? std::string(bytes) : GbkToUtf8(bytes);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -38,6 +38,10 @@ TEST(Gbk, CharactersOutsideGbkAndBadBytes) {
   EXPECT_FALSE(IsValidUtf8("\xD5\xC5"));  // GBK 张
   EXPECT_TRUE(IsValidUtf8("张三"));
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));  // overlong '/'
+  // Telling a file's encoding: GBK that happens to be well-formed UTF-8 stays GBK.
+  EXPECT_TRUE(LooksLikeUtf8("张三 1"));
+  EXPECT_FALSE(LooksLikeUtf8("\xD6\xB5 1"));  // GBK 值
+  EXPECT_FALSE(LooksLikeUtf8("\xD5\xC5"));    // GBK 张
 }
 
 TEST(Gbk, CutsWithoutSplittingACharacter) {

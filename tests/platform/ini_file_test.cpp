@@ -75,6 +75,9 @@ TEST(IniFile, MissingFileReadsEmptyAndFirstWriteCreatesGbk) {
   const IniFile again(path);
   EXPECT_EQ(again.ReadString("skin", "name", ""), "古典");
   EXPECT_EQ(again.ReadInteger("winpos", "left", 0), 33);
+  // GBK 值 (D6 B5) is also well-formed UTF-8; the file must still read as GBK.
+  ASSERT_TRUE(ini.WriteString("skin", "name", "值"));
+  EXPECT_EQ(IniFile(path).ReadString("skin", "name", ""), "值");
 }
 
 TEST(IniFile, Utf8FileStaysUtf8AndKeepsItsLines) {
