@@ -1,4 +1,6 @@
 // taiyi-cli chart: computes one chart (and optionally one flow) and prints it as text or JSON.
+#include <unistd.h>
+
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -7,11 +9,16 @@
 #include "calendar/date_service.h"
 #include "calendar/ganzhi_names.h"
 #include "chart/chart_computation.h"
+#include "chart/chart_summary.h"
 #include "chart/flow_chart.h"
+#include "chart/ju_texts.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
 #include "cli/command_registry.h"
+#include "cli/text_output.h"
 #include "cli/user_years.h"
+#include "platform/file_util.h"
+#include "platform/ini_file.h"
 
 namespace taiyi::cli {
 namespace {
@@ -19,7 +26,45 @@ namespace {
 struct ChartCommand {
   ChartOptions chart;
   bool json = false;
+  bool text = false;  // the editor's text on stdout
+  std::string rtf;    // the editor's text as RTF into this file
+  std::string html;   // … as HTML
 };
+
+// The analysis editor's font as dat/init.ini keeps it (section minggao).
+EditorFont EditorFontOf(const AppFolder& folder) {
+  const IniFile ini(folder.Dat() + "init.ini");
+  EditorFont font;
+  font.name = ini.ReadString("minggao", "fname", font.name);
+  font.pointSize = ini.ReadInteger("minggao", "fsize", font.pointSize);
+  if (font.name.empty()) font.name = "宋体";
+  if (font.pointSize <= 0) font.pointSize = 12;
+  return font;
+}
+
+// What the analysis editor shows after a chart: the summary with the ju text, then the
+// analysis.  summary and analysis keep the two parts apart for the JSON document.
+struct ChartTexts {
+  RichTextRecorder whole;
+  RichTextRecorder summary;
+  RichTextRecorder analysis;
+};
+
+void WriteChartTexts(const ComputedChart& chart, const AppFolder& folder, ChartTexts& out) {
+  JuTexts juTexts;
+  juTexts.Load(folder.Dat() + kJuTextFileName);  // a missing file leaves the texts empty
+  const EditorFont font = EditorFontOf(folder);
+  WriteChartSummary(chart, juTexts, font, out.whole);
+  out.summary = out.whole;
+  out.whole.CaretToStart();
+}
+
+// Writes one of the editor's forms to a file; false with the message when it fails.
+bool WriteTextFile(const std::string& path, const std::string& bytes, std::string& error) {
+  if (WriteFileAtomic(path, bytes)) return true;
+  error = "无法写入文件：" + path;
+  return false;
+}
 
 std::string Moment(const YiDate& d) {
   return MomentText(d.year, d.month, d.day, d.hour, d.minute);
@@ -34,8 +79,8 @@ std::string Text(const ComputedChart& c) {
   out << "干支：" << GanZhiName(p.year) << "年 " << GanZhiName(p.month) << "月 "
       << GanZhiName(p.day) << "日 " << GanZhiName(p.hour) << "时\n";
   out << "积年 " << c.ju.accumulated + 1 << "  太乙数 " << c.ju.taiyiNumber + 1 << "  "
-      << (c.ju.yang ? "阳遁" : "阴遁") << c.ju.ju << "局  第" << ChineseNumber(c.ju.ji + 1)
-      << "纪" << YuanName(c.ju.yuan) << "元";
+      << (c.ju.yang ? "阳遁" : "阴遁") << c.ju.ju << "局  第" << ChineseNumber(c.ju.ji + 1) << "纪"
+      << YuanName(c.ju.yuan) << "元";
   if (c.ju.hasGate) out << "  " << GateName(c.ju.gate) << "门";
   out << "\n主算:" << c.counts.host << ",客算:" << c.counts.guest << ",定算:" << c.counts.fixed
       << "\n";
@@ -78,24 +123,46 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
     if (!flow.ok) return Fail(flow.error);
     doc["flow"] = FlowJson(flow.flow);
   }
+  const bool wantTexts =
+      command.text || command.json || !command.rtf.empty() || !command.html.empty();
+  ChartTexts texts;
+  if (wantTexts) WriteChartTexts(result.chart, folder, texts);
+  if (!command.rtf.empty() && !WriteTextFile(command.rtf, ParagraphsToRtf(texts.whole), error))
+    return Fail(error);
+  if (!command.html.empty() &&
+      !WriteTextFile(command.html,
+                     ParagraphsToHtml(texts.whole, std::string(ChartKindTitle(request.kind))),
+                     error))
+    return Fail(error);
   if (command.json) {
+    doc["summary"] = texts.summary.PlainText();
+    doc["analysis"] = texts.analysis.PlainText();
     std::cout << doc.dump(2) << '\n';
-  } else {
+  } else if (command.text) {
+    std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
+    if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
+  } else if (command.rtf.empty() && command.html.empty()) {
     std::cout << Text(result.chart);
     if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
   }
   return 0;
 }
 
-CommandRegistrar reg{30, [](CLI::App& app, CliContext& ctx) {
-  auto* command = new ChartCommand;  // lives as long as the program
-  auto* sub = app.add_subcommand("chart", "排盘: compute a Taiyi chart");
-  AddRequestOptions(sub, command->chart);
-  AddSettingOptions(sub, command->chart);
-  AddFlowOptions(sub, command->chart);
-  sub->add_flag("--json", command->json, "print JSON");
-  sub->callback([&ctx, command] { ctx.run = [&ctx, command] { return RunChart(ctx, *command); }; });
-}};
+CommandRegistrar reg{
+    30, [](CLI::App& app, CliContext& ctx) {
+      auto* command = new ChartCommand;  // lives as long as the program
+      auto* sub = app.add_subcommand("chart", "排盘: compute a Taiyi chart");
+      AddRequestOptions(sub, command->chart);
+      AddSettingOptions(sub, command->chart);
+      AddFlowOptions(sub, command->chart);
+      sub->add_flag("--json", command->json, "print JSON");
+      sub->add_flag("--text", command->text,
+                    "print the summary, ju text and analysis as the analysis editor shows them");
+      sub->add_option("--rtf", command->rtf, "write the summary and analysis as RTF to FILE");
+      sub->add_option("--html", command->html, "write the summary and analysis as HTML to FILE");
+      sub->callback(
+          [&ctx, command] { ctx.run = [&ctx, command] { return RunChart(ctx, *command); }; });
+    }};
 
 }  // namespace
 }  // namespace taiyi::cli

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "store/rtf_writer.h"
+
 namespace taiyi::cli {
 namespace {
 
@@ -9,11 +11,20 @@ std::string HtmlEscape(const std::string& s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -26,15 +37,37 @@ std::string CssColour(Colour c) {
   return buf;
 }
 
+std::string FontName(const RichTextRecorder& text) {
+  return text.FontName().empty() ? std::string("宋体") : text.FontName();
+}
+
+int FontSize(const RichTextRecorder& text) {
+  return text.FontSize() > 0 ? text.FontSize() : 12;
+}
+
 }  // namespace
 
+std::string ParagraphsToRtf(const RichTextRecorder& text) {
+  RtfDocument doc;
+  RtfCharFormat format;
+  format.font = FontName(text);
+  format.halfPoints = 2 * FontSize(text);
+  for (const auto& p : text.Paragraphs()) {
+    doc.paragraphs.emplace_back();
+    format.colour = p.colour;
+    format.bold = p.bold;
+    doc.AppendText(p.text, format);
+  }
+  return WriteRtf(doc);
+}
+
 std::string ParagraphsToHtml(const RichTextRecorder& text, const std::string& title) {
-  std::string font = text.FontName().empty() ? std::string("宋体") : text.FontName();
-  std::string out = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                    HtmlEscape(title) + "</title>\n<style>body{font-family:\"" + HtmlEscape(font) +
-                    "\",\"Noto Serif CJK SC\",serif;font-size:" +
-                    std::to_string(text.FontSize() > 0 ? text.FontSize() : 11) +
-                    "pt}p{margin:0;white-space:pre-wrap}</style>\n</head>\n<body>\n";
+  const std::string font = FontName(text);
+  std::string out =
+      "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+      HtmlEscape(title) + "</title>\n<style>body{font-family:\"" + HtmlEscape(font) +
+      "\",\"Noto Serif CJK SC\",serif;font-size:" + std::to_string(FontSize(text)) +
+      "pt}p{margin:0;white-space:pre-wrap}</style>\n</head>\n<body>\n";
   for (const auto& p : text.Paragraphs()) {
     std::string style;
     if (p.colour != kDefaultColour) style += "color:" + CssColour(p.colour) + ";";

@@ -1,5 +1,5 @@
 // Carries a finished chart text (the paragraphs the engine appended) out of the program:
-// as HTML with its colours and bold, or as terminal text with ANSI colours.
+// as RTF or HTML with its font, colours and bold, or as terminal text with ANSI colours.
 #pragma once
 
 #include <string>
@@ -8,6 +8,8 @@
 
 namespace taiyi::cli {
 
+// A rich-text document in the recorder's default font (宋体 12 when it has none).
+std::string ParagraphsToRtf(const RichTextRecorder& text);
 std::string ParagraphsToHtml(const RichTextRecorder& text, const std::string& title);
 // With colours false the plain text, one line per paragraph.
 std::string ParagraphsToTerminal(const RichTextRecorder& text, bool colours);
