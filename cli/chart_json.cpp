@@ -18,10 +18,10 @@ nlohmann::ordered_json PillarsJson(const Pillars& p) {
 }
 
 nlohmann::ordered_json HexagramJson(const HexagramInfo& h, bool periods) {
-  nlohmann::ordered_json j = {{"index", h.index},          {"name", DisplayName(h.index)},
-                      {"lines", h.lines},          {"movingLine", h.movingLine},
-                      {"palace", TrigramName(h.palace)}, {"generation", h.generation},
-                      {"shiLine", h.shiLine},      {"yingLine", h.yingLine}};
+  nlohmann::ordered_json j = {
+      {"index", h.index},           {"name", DisplayName(h.index)},    {"lines", h.lines},
+      {"movingLine", h.movingLine}, {"palace", TrigramName(h.palace)}, {"generation", h.generation},
+      {"shiLine", h.shiLine},       {"yingLine", h.yingLine}};
   nlohmann::ordered_json najia = nlohmann::ordered_json::array();
   for (const HexagramLine& l : h.line)
     najia.push_back({{"stem", kStemNames[l.stem]},
@@ -45,6 +45,41 @@ nlohmann::ordered_json HexagramJson(const HexagramInfo& h, bool periods) {
   return j;
 }
 
+nlohmann::ordered_json NameOrNull(std::string_view name) {
+  return name.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(name);
+}
+
+// The facts of every deity on the chart, in code order.
+nlohmann::ordered_json FactsJson(const DeityFactsTable& facts) {
+  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+  for (int code = 0; code < kDeityCount; ++code) {
+    const DeityFacts& f = facts[code];
+    if (!f.present) continue;
+    out.push_back({{"name", DeityFullName(static_cast<DeityCode>(code))},
+                   {"position", PositionName(f.position < 0 ? kPosCentre : f.position)},
+                   {"palace", f.palace},
+                   {"element", f.element < 0 ? nlohmann::ordered_json(nullptr)
+                                             : nlohmann::ordered_json(ElementName(f.element))},
+                   {"strength", f.strength},
+                   {"lifePalace", NameOrNull(LifePalaceName(f.lifePalace))},
+                   {"inBody", f.inBody}});
+  }
+  return out;
+}
+
+nlohmann::ordered_json LifePalacesJson(const LifePalaceTable& t) {
+  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+  for (int i = 0; i < kLifePalaceCount; ++i) {
+    const LifePalace& lp = t.palaces[i];
+    out.push_back({{"name", LifePalaceName(i)},
+                   {"branch", kBranchNames[lp.branch]},
+                   {"governing", PositionName(lp.governingPosition)},
+                   {"own", lp.own},
+                   {"palace", lp.palace}});
+  }
+  return out;
+}
+
 }  // namespace
 
 nlohmann::ordered_json ChartJson(const ComputedChart& c) {
@@ -66,7 +101,8 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
   j["ji"] = c.ju.ji;
   j["yuan"] = c.ju.yuan;
   j["ju"] = c.ju.ju;
-  j["gate"] = c.ju.hasGate ? nlohmann::ordered_json(GateName(c.ju.gate)) : nlohmann::ordered_json(nullptr);
+  j["gate"] =
+      c.ju.hasGate ? nlohmann::ordered_json(GateName(c.ju.gate)) : nlohmann::ordered_json(nullptr);
   nlohmann::ordered_json jgz = nlohmann::ordered_json::array();
   for (int g : c.ju.juGanZhi) jgz.push_back(GanZhiName(g));
   j["juGanZhi"] = jgz;
@@ -79,15 +115,33 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
   }
   j["positions"] = positions;
   nlohmann::ordered_json hex = {{"main", HexagramJson(c.chartPair.first, false)},
-                        {"changed", HexagramJson(c.chartPair.second, false)}};
+                                {"changed", HexagramJson(c.chartPair.second, false)}};
   if (c.birth) {
     hex["birth"] = HexagramJson(c.birth->pair.first, true);
     hex["career"] = HexagramJson(c.birth->pair.second, true);
     j["lifePalaces"] = {{"ming", kBranchNames[c.birth->palaces.ming]},
                         {"shen", kBranchNames[c.birth->palaces.shen]},
                         {"shouQi", GanZhiName(c.birth->palaces.key)}};
+    if (c.lifePalaces) {
+      j["lifePalaces"]["body"] = LifePalaceName(c.lifePalaces->body);
+      j["lifePalaces"]["palaces"] = LifePalacesJson(*c.lifePalaces);
+    }
   }
   j["hexagrams"] = hex;
+  nlohmann::ordered_json conditions = nlohmann::ordered_json::array();
+  for (int i = 0; i < kConditionCount; ++i) {
+    const ConditionFact& f = c.conditions[i];
+    if (!f.present) continue;
+    conditions.push_back({{"name", ConditionName(i)},
+                          {"palace", f.palace},
+                          {"lifePalace", NameOrNull(LifePalaceName(f.lifePalace))}});
+  }
+  j["conditions"] = conditions;
+  nlohmann::ordered_json patterns = nlohmann::ordered_json::array();
+  for (int i = 0; i < kCountPatternCount; ++i)
+    if (c.patterns[i]) patterns.push_back(CountPatternName(i));
+  j["patterns"] = patterns;
+  j["facts"] = FactsJson(c.facts);
   return j;
 }
 
@@ -110,8 +164,10 @@ nlohmann::ordered_json FlowJson(const FlowChart& f) {
                  {"百六小限", kBranchNames[f.baiLiuSmall]}};
   nlohmann::ordered_json hex = nlohmann::ordered_json::array();
   for (const FlowHexagram& h : f.hexagrams)
-    hex.push_back({{"name", DisplayName(h.index)}, {"index", h.index}, {"movingLine", h.movingLine}});
+    hex.push_back(
+        {{"name", DisplayName(h.index)}, {"index", h.index}, {"movingLine", h.movingLine}});
   j["hexagrams"] = hex;
+  j["facts"] = FactsJson(f.facts);
   return j;
 }
 
