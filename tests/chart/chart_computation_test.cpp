@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "calendar/date_service.h"
 #include "chart/flow_chart.h"
 
@@ -51,13 +54,13 @@ TEST(PillarsJu, LateHourWithAndWithoutZishi) {
   MYiDateEx dates;
   const ChartRequest r = Request(ChartKind::kHour, 2000, 1, 1, 23, 10);  // 2000-01-01 is 戊午 (55)
   const ChartResult off = ComputeChart(r, {}, dates);
-  EXPECT_EQ(off.chart.pillars.pillars.day, 56);   // next day 己未
+  EXPECT_EQ(off.chart.pillars.pillars.day, 56);  // next day 己未
   EXPECT_EQ(off.chart.pillars.pillars.hour, 1);  // 甲子 hour of a 己 day
   ChartSettings zishi;
   zishi.zishi = true;
   const ChartResult on = ComputeChart(r, zishi, dates);
   EXPECT_EQ(on.chart.pillars.pillars.day, 55);
-  EXPECT_EQ(on.chart.pillars.pillars.hour, 1);  // 壬子 (49) of the 戊 day + 12
+  EXPECT_EQ(on.chart.pillars.pillars.hour, 1);     // 壬子 (49) of the 戊 day + 12
   EXPECT_EQ(off.chart.moments.lunarDate.day, 26);  // lunar date of 2000-01-02
 }
 
@@ -97,7 +100,7 @@ TEST(FlowChart, AgeLimits) {
     int age;
     bool male;
     int yangJiu, great, small;
-  } cases[] = {{4, true, 7, 6, 6},   {5, true, 7, 7, 5},  {15, true, 8, 8, 7},
+  } cases[] = {{4, true, 7, 6, 6},  {5, true, 7, 7, 5},  {15, true, 8, 8, 7},
                {16, true, 9, 8, 6}, {5, false, 7, 5, 7}, {16, false, 5, 4, 6}};
   for (const Case& c : cases) {
     const AgeLimits l = AgeLimitsAt(c.age, c.male, 1, 57);
@@ -105,6 +108,138 @@ TEST(FlowChart, AgeLimits) {
     EXPECT_EQ(l.baiLiuGreat, c.great) << c.age;
     EXPECT_EQ(l.baiLiuSmall, c.small) << c.age;
   }
+}
+
+// 1980-05-05 10:30, a man: 庚申 庚辰 戊寅 丁巳, 阳遁 P = 14, counts 9 / 7; 命宫 酉, 身宫 午.
+// Positions: 子 计神 定参将 民基 | 亥 合神 | 乾 客参将 五福 地乙 | 戌 臣基 | 酉 太乙 定目 定大将
+// 小游 | 坤 始击 主参将 客大将 大游 … | 午 文昌 君基 … | 巳 飞符 | 巽 主大将 直符 天皇 | 辰 天时 |
+// 寅 太岁 | 中 四神 三风.
+TEST(AnalysisFacts, LifeChartFieldByField) {
+  MYiDateEx dates;
+  const ChartResult r = ComputeChart(Request(ChartKind::kLife, 1980, 5, 5, 10, 30), {}, dates);
+  ASSERT_TRUE(r.ok);
+  const ComputedChart& c = r.chart;
+  ASSERT_TRUE(c.lifePalaces);
+  // A yang year with a man runs forward from 酉.
+  struct Palace {
+    int branch, governing;
+    bool own;
+    int palace;
+  } want[kLifePalaceCount] = {
+      {10, kPosYou, true, 6},  // 命 酉: 太乙
+      {11, kPosXu, true, 1},   // 兄弟 戌: 臣基
+      {0, kPosSi, false, 2},   // 配偶 亥: 合神 has no text; opposite 巳 飞符
+      {1, kPosZi, true, 8},    // 子女 子
+      {2, kPosSi, false, 2},   // 财帛 丑: 丑 and 未 empty; 三合 巳
+      {3, kPosWu, false, 2},   // 田宅 寅: 太岁 has no text, 申 empty; 三合 午
+      {4, kPosYou, false, 6},  // 官禄 卯: opposite 酉
+      {5, kPosXu, false, 1},   // 奴仆 辰: 天时 has no text; opposite 戌
+      {6, kPosSi, true, 2},    // 疾病 巳
+      {7, kPosWu, true, 2},    // 福德 午
+      {8, kPosWei, false, 7},  // 相貌 未: no candidate holds a deity with texts
+      {9, kPosZi, false, 8},   // 父母 申: 三合 子
+  };
+  for (int i = 0; i < kLifePalaceCount; ++i) {
+    const LifePalace& lp = c.lifePalaces->palaces[i];
+    EXPECT_EQ(lp.branch, want[i].branch) << i;
+    EXPECT_EQ(lp.governingPosition, want[i].governing) << i;
+    EXPECT_EQ(lp.own, want[i].own) << i;
+    EXPECT_EQ(lp.palace, want[i].palace) << i;
+  }
+  EXPECT_EQ(c.lifePalaces->body, kLifeFortune);  // 午
+
+  // 小游 in 6; 始击 in 7 is its neighbour: 击 only.  Nothing else: 文昌 2, 主大将 9,
+  // 主参将 7, 客大将 7, 客参将 1, and 4 opposite 6 is empty.
+  for (int i = 0; i < kConditionCount; ++i) EXPECT_EQ(c.conditions[i].present, i == kCondJi) << i;
+  EXPECT_EQ(c.conditions[kCondJi].palace, 6);
+  EXPECT_EQ(c.conditions[kCondJi].lifePalace, kLifeMing);
+  for (int i = 0; i < kCountPatternCount; ++i) EXPECT_EQ(c.patterns[i], i == kNoHeaven) << i;
+
+  struct Fact {
+    DeityCode code;
+    int position, palace, element, strength, lifePalace;
+    bool inBody;
+  } facts[] = {
+      {kTaiSui, kPosYin, 4, 4, 1, kLifeProperty, false},       // 金 of 申 on 寅: 绝
+      {kHeShen, kPosHai, 8, 2, 1, kLifeSpouse, false},         // 火 of 巳 on 亥: 绝
+      {kTaiYi, kPosYou, 6, 1, 2, kLifeMing, false},            // 木 on 酉: 胎
+      {kWenChang, kPosWu, 2, 3, 3, kLifeFortune, true},        // 土 on 午: 帝旺
+      {kShiJi, kPosKun, 7, 2, 2, kNoLifePalace, false},        // 火 on 坤 土
+      {kHostGeneral, kPosXun, 9, 4, 1, kNoLifePalace, false},  // 金 on 巽 木
+      {kZhiFu, kPosXun, 9, 2, 3, kNoLifePalace, false},        // 火 on 巽 木
+      {kChenJi, kPosXu, 1, 3, 3, kLifeSiblings, false},        // 土 on 戌
+      {kFeiFu, kPosSi, 2, 2, 3, kLifeHealth, false},           // 火 on 巳: 临官
+      {kSiShen, -1, 5, 0, 1, kNoLifePalace, false},            // 水 in the centre (土)
+      {kDingMu, kPosYou, 6, -1, 0, kLifeMing, false},
+  };
+  for (const Fact& f : facts) {
+    const DeityFacts& got = c.facts[f.code];
+    EXPECT_TRUE(got.present) << int(f.code);
+    EXPECT_EQ(got.position, f.position) << int(f.code);
+    EXPECT_EQ(got.palace, f.palace) << int(f.code);
+    EXPECT_EQ(got.element, f.element) << int(f.code);
+    EXPECT_EQ(got.strength, f.strength) << int(f.code);
+    EXPECT_EQ(got.lifePalace, f.lifePalace) << int(f.code);
+    EXPECT_EQ(got.inBody, f.inBody) << int(f.code);
+  }
+  EXPECT_FALSE(c.facts[kYearYangJiu].present);
+  EXPECT_FALSE(c.facts[kBaiLiuGreat].present);
+}
+
+// The three period charts of 2004-06-01 12:00 (甲申 己巳 辛亥 甲午).
+TEST(AnalysisFacts, PeriodChartConditionsAndPatterns) {
+  MYiDateEx dates;
+  struct Case {
+    ChartKind kind;
+    std::vector<std::pair<int, int>> conditions;  // condition, palace
+    std::vector<int> patterns;
+  } cases[] = {
+      // 太乙 and 始击 on 艮, 文昌 午; counts 24 / 3.
+      {ChartKind::kYear, {{kCondYan, 3}}, {kMixedDoubleYin, kNoHeaven, kNoEarth}},
+      // 太乙 子, 始击 戌 (1) beside it, 客大将 午 opposite; counts 25 / 2.
+      {ChartKind::kHour, {{kCondJi, 8}, {kCondGe, 8}}, {kNoHeaven, kNoEarth, kBlockedNoGate}},
+      // 太乙 巽, 始击 戌 opposite; counts 16 / 17 with 文昌 on 亥, a yang palace, so no 阴中重阳数.
+      {ChartKind::kDay, {{kCondGe, 9}}, {kLowerHarmony}},
+  };
+  for (const Case& k : cases) {
+    const ChartResult r = ComputeChart(Request(k.kind, 2004, 6, 1, 12, 0), {}, dates);
+    ASSERT_TRUE(r.ok);
+    EXPECT_FALSE(r.chart.lifePalaces);
+    ConditionSet want{};
+    for (auto [cond, palace] : k.conditions) want[cond] = {true, palace, kNoLifePalace};
+    EXPECT_EQ(r.chart.conditions, want) << int(k.kind);
+    CountPatterns patterns{};
+    for (int p : k.patterns) patterns[p] = true;
+    EXPECT_EQ(r.chart.patterns, patterns) << int(k.kind);
+    for (const DeityFacts& f : r.chart.facts) EXPECT_EQ(f.lifePalace, kNoLifePalace);
+  }
+}
+
+TEST(AnalysisFacts, FlowFactsComeFromTheFlowEntries) {
+  MYiDateEx dates;
+  const ChartResult natal = ComputeChart(Request(ChartKind::kLife, 1980, 5, 5, 10, 30), {}, dates);
+  ASSERT_TRUE(natal.ok);
+  const ConditionSet before = natal.chart.conditions;
+  const FlowResult f = MakeFlowChart(
+      natal.chart, dates.ToJulianDay(YiDate{2004, 6, 1, 12, 0}) + 3.0 / 86400, 1, dates);
+  ASSERT_TRUE(f.ok);
+  const DeityFactsTable& ff = f.flow.facts;
+  // Flow year 甲申: 太岁 on 申 with 金 (临官), 合神 on 巳 with 火.
+  EXPECT_EQ(ff[kTaiSui].position, kPosShen);
+  EXPECT_EQ(ff[kTaiSui].element, 4);
+  EXPECT_EQ(ff[kTaiSui].strength, 3);
+  EXPECT_EQ(ff[kTaiSui].lifePalace, kLifeParents);
+  EXPECT_EQ(ff[kHeShen].position, kPosSi);
+  EXPECT_EQ(ff[kHeShen].element, 2);
+  EXPECT_EQ(ff[kTaiYi].position, kPosGen);  // natal 太乙 stands on 酉
+  // Age 25: the three limits all on 申, palace 6.
+  for (DeityCode limit : {kYearYangJiu, kBaiLiuGreat, kBaiLiuSmall}) {
+    EXPECT_TRUE(ff[limit].present);
+    EXPECT_EQ(ff[limit].palace, 6);
+  }
+  EXPECT_FALSE(ff[kTianHuang].present);  // no ten-essence deities in a flow
+  EXPECT_EQ(natal.chart.conditions, before);
+  EXPECT_EQ(natal.chart.facts[kTaiYi].position, kPosYou);
 }
 
 }  // namespace
