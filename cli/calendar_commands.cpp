@@ -20,13 +20,6 @@ namespace {
 constexpr char kYearOutOfRange[] = "时间越界，年份在 -4713到9999之间";
 constexpr char kNoSuchDate[] = "不存在这个日期";
 
-std::string YearText(int stored) {
-  const int typed = TypedYear(stored);
-  char text[16];
-  std::snprintf(text, sizeof text, typed < 0 ? "-%04d" : "%04d", typed < 0 ? -typed : typed);
-  return text;
-}
-
 std::string DateText(const YiDate& d) {
   char text[16];
   std::snprintf(text, sizeof text, "-%02d-%02d", d.month, d.day);

@@ -17,12 +17,19 @@ inline std::optional<int> StoredYear(int typed) {
 // Stored year -> the year as the user reads it.
 inline int TypedYear(int stored) { return stored <= 0 ? stored - 1 : stored; }
 
-// "YYYY-MM-DD HH:MM" of a stored moment, the year in the user's numbering.
-inline std::string MomentText(int year, int month, int day, int hour, int minute) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", TypedYear(year), month, day, hour,
-                minute);
+// A stored year as the user reads it, four digits at least: "2024", "-0120".
+inline std::string YearText(int stored) {
+  const int typed = TypedYear(stored);
+  char text[16];
+  std::snprintf(text, sizeof text, typed < 0 ? "-%04d" : "%04d", typed < 0 ? -typed : typed);
   return text;
+}
+
+// "YYYY-MM-DD HH:MM" of a stored moment, the year as YearText writes it.
+inline std::string MomentText(int year, int month, int day, int hour, int minute) {
+  char text[32];
+  std::snprintf(text, sizeof text, "-%02d-%02d %02d:%02d", month, day, hour, minute);
+  return YearText(year) + text;
 }
 
 }  // namespace taiyi::cli
