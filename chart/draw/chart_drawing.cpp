@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/ganzhi_names.h"
+#include "chart/chart_summary.h"
 #include "chart/draw/chart_draw_texts.h"
 #include "chart/draw/flow_block.h"
 #include "chart/draw/hexagram_block.h"
@@ -29,8 +30,8 @@ constexpr std::array<std::string_view, 8> kPalaceNumerals = {"八", "一", "六"
 constexpr std::array<std::string_view, 16> kGodNames = {
     "地主", "大义", "阴德", "阴主", "太簇", "武德", "大武", "天道",
     "大威", "大神", "大炅", "太阳", "高丛", "吕申", "和德", "阳德"};
-constexpr std::array<std::string_view, 12> kLifePalaceLabels = {
-    "命", "兄", "偶", "子", "财", "田", "官", "奴", "疾", "福", "相", "父"};
+constexpr std::array<std::string_view, 12> kLifePalaceLabels = {"命", "兄", "偶", "子", "财", "田",
+                                                                "官", "奴", "疾", "福", "相", "父"};
 
 std::string Format(const char* format, int value) {
   char buf[64];
@@ -41,7 +42,7 @@ std::string Format(const char* format, int value) {
 SurfaceColour DeityColour(DeityCode code, bool afterMarker) {
   if (afterMarker) {
     return code == kYearYangJiu || code == kBaiLiuGreat || code == kBaiLiuSmall ? kInkDarkRed
-                                                                               : kInkGreen;
+                                                                                : kInkGreen;
   }
   return code == kTaiYi || code == kWenChang || code == kShiJi ? kInkRed : kInkBlue;
 }
@@ -49,7 +50,10 @@ SurfaceColour DeityColour(DeityCode code, bool afterMarker) {
 class ChartPainter {
  public:
   ChartPainter(DrawingSurface& s, const ChartGeometry& g, const ChartDrawInput& in)
-      : s_(s), g_(g), in_(in), c_(*in.chart),
+      : s_(s),
+        g_(g),
+        in_(in),
+        c_(*in.chart),
         positions_(in.flow != nullptr ? in.flow->positions : in.chart->positions),
         life_(c_.request.kind == ChartKind::kLife),
         r_(g.radius) {}
@@ -149,7 +153,8 @@ class ChartPainter {
         s_.SetTextColor(DeityColour(code, after));
         Centred(PointOnDisc(g_, angle, rho), first);
         if (first.size() < name.size())
-          Centred(PointOnDisc(g_, angle, rho + 1.2f * charH_), FirstChar(name.substr(first.size())));
+          Centred(PointOnDisc(g_, angle, rho + 1.2f * charH_),
+                  FirstChar(name.substr(first.size())));
         ++e;
       }
     }
@@ -211,7 +216,7 @@ class ChartPainter {
     const ChartMoments& m = c_.moments;
     float x = g_.cx + r_ - 5 * charW_;
     y = 5;
-    s_.DrawText(x, y, rq.name + "," + rq.place + "," + LongitudeText(rq.longitude), false);
+    s_.DrawText(x, y, rq.name + "," + rq.place + "," + LongitudeText(rq.longitude) + " ", false);
     y += step;
     s_.DrawText(x, y, "公历:" + MomentPieces(m.clockMoment) + "(输入时间)", false);
     y += step;
@@ -223,14 +228,14 @@ class ChartPainter {
                     std::string(iDate >= 0 && iDate <= 2 ? kTimeKinds[iDate] : ""),
                 false);
     y += step;
-    s_.DrawText(x, y, LunarLine(m.lunarDate, m.lunarLeap, m.correctedMoment.hour), false);
+    s_.DrawText(x, y, LunarLineText(m.lunarDate, m.lunarLeap), false);
     y += step;
     x = g_.cx + r_ - 3 * charW_;
     char buf[160];
     std::snprintf(buf, sizeof buf, "积年:%lld(第%s纪%s元 %d) 太乙数:%d",
-                  static_cast<long long>(c_.ju.accumulated + 1), ChineseNumber(c_.ju.ji + 1).c_str(),
-                  std::string(YuanName(c_.ju.yuan)).c_str(), c_.ju.period + 1,
-                  c_.ju.taiyiNumber + 1);
+                  static_cast<long long>(c_.ju.accumulated + 1),
+                  ChineseNumber(c_.ju.ji + 1).c_str(), std::string(YuanName(c_.ju.yuan)).c_str(),
+                  c_.ju.period + 1, c_.ju.taiyiNumber + 1);
     std::string acc = buf;
     if (c_.ju.hasGate) acc += std::string(GateName(c_.ju.gate)) + "门";
     s_.DrawText(x, y, acc, false);
@@ -244,10 +249,7 @@ class ChartPainter {
                 false);
     y += step;
     s_.SetTextColor(kInkBlack);
-    s_.DrawText(x, y,
-                "空亡：" + VoidPair(p.year) + VoidPair(p.month) + VoidPair(p.day) +
-                    VoidPair(p.hour),
-                false);
+    s_.DrawText(x, y, VoidLineText(p), false);
     hexX_ = x + 1.1f * charW_;
     hexY_ = y + 2 * charH_ + 5;
 

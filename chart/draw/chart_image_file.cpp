@@ -23,11 +23,15 @@ std::string LowerExtension(const std::string& path) {
 }  // namespace
 
 bool SaveChartImage(const QImage& image, const std::string& path, std::string& error) {
+  return SaveChartImageAs(image, path, LowerExtension(path), error);
+}
+
+bool SaveChartImageAs(const QImage& image, const std::string& path, const std::string& ext,
+                      std::string& error) {
   if (image.isNull()) {
     error = "empty image";
     return false;
   }
-  const std::string ext = LowerExtension(path);
   if (ext == "jpg" || ext == "jpeg") {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     RgbImage out;

@@ -10,5 +10,9 @@ namespace taiyi {
 inline constexpr int kChartJpegQuality = 90;
 
 bool SaveChartImage(const QImage& image, const std::string& path, std::string& error);
+// The same with the type given ("jpg", "jpeg", "png" or "bmp", lower case) whatever the
+// file's extension.
+bool SaveChartImageAs(const QImage& image, const std::string& path, const std::string& ext,
+                      std::string& error);
 
 }  // namespace taiyi

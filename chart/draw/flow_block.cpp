@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calendar/ganzhi_names.h"
+#include "chart/chart_summary.h"
 #include "chart/draw/chart_draw_texts.h"
 #include "chart/hexagrams.h"
 #include "chart/pillars_ju.h"
@@ -25,7 +26,7 @@ std::vector<std::string> FlowBlockLines(const FlowChart& flow) {
   std::vector<std::string> lines;
   const YiDate& m = flow.moments.clockMoment;
   char buf[160];
-  std::snprintf(buf, sizeof buf, "%d岁流年:%d-%d-%d %d:%d　", flow.age, ShownYear(m.year), m.month,
+  std::snprintf(buf, sizeof buf, "%d岁流年:%d-%d-%d %d:%d　", flow.age, CivilYear(m.year), m.month,
                 m.day, m.hour, m.minute);
   const YiDate& lunar = flow.moments.lunarDate;
   lines.push_back(buf + LunarMonthPiece(lunar.month, flow.moments.lunarLeap) +

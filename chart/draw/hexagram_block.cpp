@@ -27,8 +27,12 @@ std::string HexagramBlockTitle(const HexagramBlock& block) {
   const HexagramInfo& h = *block.info;
   std::string s;
   switch (block.role) {
-    case HexagramRole::kBirthFirst: s = "出身卦："; break;
-    case HexagramRole::kBirthSecond: s = "立业卦："; break;
+    case HexagramRole::kBirthFirst:
+      s = "出身卦：";
+      break;
+    case HexagramRole::kBirthSecond:
+      s = "立业卦：";
+      break;
     case HexagramRole::kChartMain:
     case HexagramRole::kChartChange: {
       const bool byMonth = block.kind == ChartKind::kYear || block.kind == ChartKind::kMonth;

@@ -14,6 +14,7 @@ namespace {
 
 // 96 dots per inch: the pixel size of a point size is the same on every platform.
 constexpr int kDotsPerMeter96 = 3780;
+constexpr float kEmBoxAscent = 0.88f;
 
 bool IsSongAlias(const std::string& face) {
   return face == "宋体" || face == "新宋体" || face == "SimSun" || face == "NSimSun";
@@ -147,6 +148,10 @@ void MImagePlus::SetBold(bool bold) {
   MakeFont();
 }
 
+float MImagePlus::EmPixels() const {
+  return static_cast<float>(font_.pointSizeF() * 96.0 / 72.0);
+}
+
 float MImagePlus::PlainPadding() const {
   // The default format leaves a sixth of the em before and after the text.
   return static_cast<float>(font_.pointSizeF() * 96.0 / 72.0 / 6.0);
@@ -156,7 +161,9 @@ TextBox MImagePlus::Measure(const QString& text, bool plain) const {
   const QFontMetricsF metrics(font_, target_);
   TextBox box;
   box.width = static_cast<float>(metrics.horizontalAdvance(text));
-  box.height = static_cast<float>(metrics.height());
+  // The box of a line is the em square, as the Song faces the chart was laid out for have it;
+  // the CJK faces standing in for them have much taller ascents and descents.
+  box.height = EmPixels();
   if (plain) box.width += 2 * PlainPadding();
   return box;
 }
@@ -164,11 +171,11 @@ TextBox MImagePlus::Measure(const QString& text, bool plain) const {
 void MImagePlus::DrawText(float x, float y, const std::string& text, bool plain) {
   if (!painter_) return;
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const QFontMetricsF metrics(font_, target_);
   const float left = x + (plain ? PlainPadding() : 0.0f);
   painter_->setFont(font_);
   painter_->setPen(textColour_);
-  painter_->drawText(QPointF(left, y + metrics.ascent()), s);
+  // The ideographs' em box sits 0.88 em above the baseline in the CJK faces.
+  painter_->drawText(QPointF(left, y + kEmBoxAscent * EmPixels()), s);
 }
 
 float MImagePlus::TextWidth(const std::string& text, bool plain) {

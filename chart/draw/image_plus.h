@@ -61,6 +61,8 @@ class MImagePlus final : public DrawingSurface {
   void MakeFont();
   // Padding the default (plain) format adds before and after a text, pixels.
   float PlainPadding() const;
+  // One em of the current font in pixels (96 dots per inch).
+  float EmPixels() const;
   TextBox Measure(const QString& text, bool plain) const;
 
   bool usable_ = false;

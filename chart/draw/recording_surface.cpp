@@ -97,7 +97,7 @@ float RecordingSurface::TextWidth(const std::string& text, bool plain) {
   int wide = 0, narrow = 0;
   CountCharacters(text, wide, narrow);
   const float em = Em();
-  lastBox_ = {0, 0, em * wide + em * 0.5f * narrow + (plain ? em / 3 : 0), em * 1.25f};
+  lastBox_ = {0, 0, em * wide + em * 0.5f * narrow + (plain ? em / 3 : 0), em};
   return lastBox_.width;
 }
 

@@ -1,6 +1,7 @@
 // A drawing surface that draws nothing and keeps every primitive with its coordinates,
 // colours and texts, so that the chart's layout rules can be checked without pixels.
-// Texts are measured with fixed metrics: a wide (CJK) character is one em, others half.
+// Texts are measured with fixed metrics: a wide (CJK) character is one em wide, others half,
+// and every text one em high.
 #pragma once
 
 #include <string>

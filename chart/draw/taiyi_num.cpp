@@ -6,8 +6,6 @@
 #include <utility>
 
 #include "chart/draw/chart_drawing.h"
-#include "platform/file_util.h"
-#include "platform/gbk.h"
 
 namespace taiyi {
 
@@ -24,23 +22,8 @@ void MTaiYiNum::Attach(RichTextSink* editor, QImage* image) {
   } else {
     geometry_ = GeometryForCharWidth(size, static_cast<float>(size) * 96.0f / 72.0f);
   }
-  LoadYiStar();
-}
-
-void MTaiYiNum::LoadYiStar() {
-  yiStar_.clear();
-  std::string bytes;
-  if (!ReadFile(folder_.Dat() + "yistar.txt", bytes)) return;
-  if (!IsValidUtf8(bytes)) bytes = GbkToUtf8(bytes);
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    yiStar_.push_back(std::move(line));
-    start = end + 1;
-  }
+  yiStar_.Load(folder_.Dat() + kStarTextFileName);  // a missing file leaves the texts empty
+  juTexts_.Load(folder_.Dat() + kJuTextFileName);
 }
 
 const RgbImage* MTaiYiNum::Background() {
@@ -71,9 +54,8 @@ bool MTaiYiNum::MakeChart(const ChartRequest& request) {
   }
   chart_ = std::move(result.chart);
   haveChart_ = true;
-  // 8. Analysis facts: the life palaces and per-deity facts, the seven conditions and the
-  //    count patterns.
-  // ANALYSIS-FACTS: call the analysis-facts preparation here once it is available.
+  // 8. The analysis facts (life palaces, per-deity facts, conditions, count patterns) come
+  //    with the computed chart.
   // 9. The drawing.
   Draw();
   // 10.–12. Summary, ju text, analysis, caret.
@@ -83,8 +65,7 @@ bool MTaiYiNum::MakeChart(const ChartRequest& request) {
 
 void MTaiYiNum::WriteTexts() {
   if (editor_ == nullptr) return;
-  // SUMMARY: write the summary and the ju text here (it clears the editor first).
-  editor_->Clear();
+  WriteChartSummary(chart_, juTexts_, editorFont_, *editor_);
   editor_->SetColour(MakeColour(0, 0, 255));
   editor_->SetBold(true);
   editor_->Append("\r\n【星盘分析】");
@@ -106,7 +87,7 @@ bool MTaiYiNum::MakeFlowChart(double moment, int kind, bool draw) {
   }
   flow_ = std::move(result.flow);
   flowShown_ = true;
-  // ANALYSIS-FACTS: prepare the per-deity facts of the flow entries here.
+  // The facts of the flow entries for the analysis come with the flow.
   if (draw) Draw();
   return true;
 }

@@ -7,13 +7,16 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "calendar/date_service.h"
 #include "chart/chart_computation.h"
+#include "chart/chart_summary.h"
 #include "chart/draw/chart_geometry.h"
 #include "chart/draw/image_plus.h"
 #include "chart/flow_chart.h"
+#include "chart/ju_texts.h"
+#include "chart/star_texts.h"
 #include "platform/app_folder.h"
 #include "platform/jpeg_image.h"
 #include "platform/rich_text_sink.h"
@@ -31,7 +34,7 @@ class MTaiYiNum {
   MTaiYiNum& operator=(const MTaiYiNum&) = delete;
 
   // Keeps both (not owned; they must outlive the engine's use), reads the chart font size,
-  // sizes the image for it and loads the star text.
+  // sizes the image for it and loads the star and ju texts.
   void Attach(RichTextSink* editor, QImage* image);
 
   // Computes, draws and writes one chart.  False with LastError when the moment cannot be
@@ -54,12 +57,13 @@ class MTaiYiNum {
   bool FlowShown() const { return flowShown_; }
   const ChartGeometry& Geometry() const { return geometry_; }
   int FontSize() const { return geometry_.fontSize; }
-  const std::vector<std::string>& YiStarLines() const { return yiStar_; }
+  const StarTexts& YiStar() const { return yiStar_; }
+  // The analysis editor's own font, which the summary starts from.
+  void SetEditorFont(EditorFont font) { editorFont_ = std::move(font); }
   const AppFolder& Folder() const { return folder_; }
 
  private:
   std::string SetIniPath() const { return folder_.Dat() + "set.ini"; }
-  void LoadYiStar();
   const RgbImage* Background();
   void Draw();
   void DrawNotice();
@@ -70,7 +74,9 @@ class MTaiYiNum {
   QImage* image_ = nullptr;
   MImagePlus plus_;
   MYiDateEx dates_;
-  std::vector<std::string> yiStar_;
+  StarTexts yiStar_;
+  JuTexts juTexts_;
+  EditorFont editorFont_;
   std::string lastError_;
   ComputedChart chart_;
   bool haveChart_ = false;
