@@ -1,5 +1,7 @@
-// Time to compute one chart (no drawing, no text) and one flow chart.
+// Time to compute one chart (no drawing, no text), its analysis facts alone, and one flow chart.
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 #include "calendar/date_service.h"
 #include "chart/chart_computation.h"
@@ -27,6 +29,23 @@ void BM_LifeChart(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(taiyi::ComputeChart(r, {}, dates));
 }
 BENCHMARK(BM_LifeChart);
+
+// Life palaces, deity facts, conditions and count patterns of a computed life chart.
+void BM_AnalysisFacts(benchmark::State& state) {
+  taiyi::MYiDateEx dates;
+  const auto natal = taiyi::ComputeChart(Request(taiyi::ChartKind::kLife), {}, dates).chart;
+  const auto& palaces = natal.birth->palaces;
+  for (auto _ : state) {
+    const auto life = std::optional(taiyi::ComputeLifePalaces(
+        palaces.ming, palaces.shen, natal.pillars.pillars.year, true, natal.natal));
+    const auto facts = taiyi::ComputeDeityFacts(natal.natal, taiyi::FactEntries::kNatal,
+                                                natal.pillars.pillars.year % 12, life);
+    benchmark::DoNotOptimize(taiyi::LifeConditions(facts));
+    benchmark::DoNotOptimize(taiyi::ComputeCountPatterns(natal.counts.host, natal.counts.guest,
+                                                         facts[taiyi::kWenChang]));
+  }
+}
+BENCHMARK(BM_AnalysisFacts);
 
 void BM_FlowChart(benchmark::State& state) {
   taiyi::MYiDateEx dates;
