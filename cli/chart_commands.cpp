@@ -12,6 +12,7 @@
 #include "chart/chart_summary.h"
 #include "chart/flow_chart.h"
 #include "chart/ju_texts.h"
+#include "cli/chart_image_output.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
 #include "cli/command_registry.h"
@@ -29,6 +30,7 @@ struct ChartCommand {
   bool text = false;  // the editor's text on stdout
   std::string rtf;    // the editor's text as RTF into this file
   std::string html;   // … as HTML
+  ChartImageOptions image;  // --png --jpg --bmp --font-size
 };
 
 // The analysis editor's font as dat/init.ini keeps it (section minggao).
@@ -117,12 +119,17 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
   int flowKind = 0;
   double flowMoment = 0;
   if (!ResolveFlowOptions(o, dates, flowKind, flowMoment, error)) return Fail(error);
+  FlowResult flow;
   if (flowKind != 0) {
     if (request.kind != ChartKind::kLife) return Fail("流年只适用于命局");
-    const FlowResult flow = MakeFlowChart(result.chart, flowMoment, flowKind, dates);
+    flow = MakeFlowChart(result.chart, flowMoment, flowKind, dates);
     if (!flow.ok) return Fail(flow.error);
     doc["flow"] = FlowJson(flow.flow);
   }
+  if (WantsChartImage(command.image) &&
+      !WriteChartImages(command.image, folder, result.chart, flow.ok ? &flow.flow : nullptr,
+                        error))
+    return Fail(error);
   const bool wantTexts =
       command.text || command.json || !command.rtf.empty() || !command.html.empty();
   ChartTexts texts;
@@ -141,7 +148,8 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
   } else if (command.text) {
     std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
     if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
-  } else if (command.rtf.empty() && command.html.empty()) {
+  } else if (command.rtf.empty() && command.html.empty() &&
+             !WantsChartImage(command.image)) {
     std::cout << Text(result.chart);
     if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
   }
@@ -160,6 +168,7 @@ CommandRegistrar reg{
                     "print the summary, ju text and analysis as the analysis editor shows them");
       sub->add_option("--rtf", command->rtf, "write the summary and analysis as RTF to FILE");
       sub->add_option("--html", command->html, "write the summary and analysis as HTML to FILE");
+      AddChartImageOptions(sub, command->image);
       sub->callback(
           [&ctx, command] { ctx.run = [&ctx, command] { return RunChart(ctx, *command); }; });
     }};
