@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <utility>
 
+#include "chart/chart_analysis.h"
 #include "chart/draw/chart_drawing.h"
 
 namespace taiyi {
@@ -69,8 +70,7 @@ void MTaiYiNum::WriteTexts() {
   editor_->SetColour(MakeColour(0, 0, 255));
   editor_->SetBold(true);
   editor_->Append("\r\n【星盘分析】");
-  editor_->SetBold(false);
-  // ANALYSIS: append the life-chart or period-chart analysis here.
+  WriteAnalysis(chart_, yiStar_, dates_, *editor_);
   editor_->CaretToStart();
 }
 
