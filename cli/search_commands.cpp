@@ -1,0 +1,127 @@
+// taiyi-cli case search | find: the conditional and the fuzzy case search from the command
+// line, one line per found case.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "chart/places.h"
+#include "cli/command_registry.h"
+#include "cli/user_years.h"
+#include "platform/gbk.h"
+#include "store/case_schema.h"
+#include "store/case_search.h"
+#include "store/record_base.h"
+
+namespace taiyi::cli {
+namespace {
+
+bool OpenSearchStore(const CliContext& ctx, MRecordBase& store) {
+  AppFolder folder;
+  if (!PrepareFolder(ctx, folder)) return false;
+  const int rc = store.Open(CaseDatabasePath(folder.root), folder.root, true);
+  if (rc == -1) {
+    Fail(store.LastMessage());
+    return false;
+  }
+  if (rc == 1) std::cerr << store.LastMessage() << "\n";
+  return true;
+}
+
+// The case as the case list names it: name padded to 8 columns, calendar, moment.
+std::string CaseCaption(const TRecordData& r) {
+  std::string caption = r.name;
+  std::size_t columns = 0;
+  for (std::size_t i = 0; i < r.name.size(); i += Utf8CharLength(r.name, i))
+    columns += static_cast<unsigned char>(r.name[i]) < 0x80 ? 1 : 2;
+  for (; columns < 8; ++columns) caption += ' ';
+  caption += r.lunar ? "  农" : "  公";
+  if (r.lunar && r.leapMonth) caption += "闰";
+  return caption + MomentText(r.year, r.month, r.day, r.hour, r.minute);
+}
+
+int PrintFound(MRecordBase& store, const std::vector<std::int32_t>& ids, const char* none) {
+  if (ids.empty()) {
+    std::cout << none << "\n";
+    return 0;
+  }
+  TRecordData r;
+  store.Connect();
+  for (std::int32_t id : ids)
+    if (store.LoadCaseInBatch(id, r)) std::cout << id << "\t" << CaseCaption(r) << "\n";
+  store.Disconnect();
+  return 0;
+}
+
+struct SearchOptions {
+  SearchDialogInput input;
+  std::vector<std::string> years;
+  std::string province;
+  bool male = false, female = false;
+  int exactCount = 0;
+};
+
+CommandRegistrar reg{
+    42, [](CLI::App& app, CliContext& ctx) {
+      CLI::App* cmd = app.get_subcommand("case");
+
+      auto* search = cmd->add_subcommand("search", "Cases that meet every given condition");
+      static SearchOptions o;
+      auto* nameOpt = search->add_option("--name", o.input.name, "text in the name");
+      auto* classOpt = search->add_option("--category", o.input.className, "text in the category");
+      auto* exactOpt = search->add_flag("--exact", o.exactCount,
+                                        "the name or category given just before it must "
+                                        "be equal (ASCII letters without case)");
+      search->add_option("--comment", o.input.comment, "keyword in the comment");
+      auto* maleOpt = search->add_flag("--male", o.male, "men only");
+      search->add_flag("--female", o.female, "women only")->excludes(maleOpt);
+      search->add_option("--years", o.years, "FROM TO, both included (-120 is 121 BC)")
+          ->expected(2);
+      search->add_option("--province", o.province, "a province of the province list")
+          ->check(CLI::IsMember(std::vector<std::string>(kProvinces.begin(), kProvinces.end())));
+      search->callback([&ctx, search, nameOpt, classOpt, exactOpt] {
+        const CLI::Option* last = nullptr;
+        for (const CLI::Option* opt : search->parse_order()) {
+          if (opt == nameOpt || opt == classOpt) last = opt;
+          if (opt != exactOpt) continue;
+          if (!last) throw CLI::ValidationError("--exact", "follows --name or --category");
+          (last == nameOpt ? o.input.nameExact : o.input.classExact) = true;
+        }
+        if (!o.years.empty()) {
+          o.input.yearFrom = o.years[0];
+          o.input.yearTo = o.years[1];
+        }
+        o.input.sexItem = o.male ? 1 : o.female ? 2 : 0;
+        o.input.provinceItem = 0;
+        for (std::size_t i = 0; i < kProvinces.size(); ++i)
+          if (kProvinces[i] == o.province) o.input.provinceItem = static_cast<int>(i) + 1;
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          if (!OpenSearchStore(ctx, store)) return 1;
+          SearchConditions conditions;
+          const SearchInputCheck check = ReadSearchInput(o.input, store.PrimaryId(), conditions);
+          if (!check.ok) return Fail(check.message);
+          std::vector<std::int32_t> ids;
+          SearchByConditions(store, conditions, ids);
+          return PrintFound(store, ids, kSearchNothingFound);
+        };
+      });
+
+      auto* find = cmd->add_subcommand("find", "Cases in which every keyword occurs");
+      static std::vector<std::string> keywords;
+      find->add_option("KEYWORD", keywords,
+                       "keywords: name, 男/女, place, category, 1990年, 5月, "
+                       "12日, 子时 or a word of the comment")
+          ->required();
+      find->callback([&ctx] {
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          if (!OpenSearchStore(ctx, store)) return 1;
+          std::vector<std::int32_t> ids;
+          FuzzySearch(store, keywords, ids);
+          return PrintFound(store, ids, kFuzzyNothingFound);
+        };
+      });
+    }};
+
+}  // namespace
+}  // namespace taiyi::cli
