@@ -1,0 +1,45 @@
+// The case searches from the command line on a store filled through `case add`.
+#include <gtest/gtest.h>
+
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace taiyi {
+namespace {
+
+TEST(SearchCommands, FindAndSearchPrintTheFoundCasesOrSayWhy) {
+  test::TempDir dir;
+  auto run = [&](const std::string& args, bool withStderr = true) {
+    return test::RunCli("--data-dir " + dir.path() + " case " + args, withStderr);
+  };
+  EXPECT_EQ(run("search --name 张").code, 1);
+  EXPECT_EQ(run("search --name 张").out, "没有记录，无从查找。\n");
+  ASSERT_EQ(run("add --name 张三 --date 1990-05-12 --time 23:30 --province 福建省 --city 福州市 "
+                "--category 家人 --comment 好人")
+                .code,
+            0);
+  ASSERT_EQ(run("add --name abc --date -120-03-01 --time 00:10 --female --category 家人").code, 0);
+
+  const struct {
+    const char* args;
+    int code;
+    const char* out;
+  } rows[] = {
+      {"find 子时", 0, "1\t张三      公1990-05-12 23:30\n2\tabc       公-0120-03-01 00:10\n"},
+      {"find 1990年 男 福建", 0, "1\t张三      公1990-05-12 23:30\n"},
+      {"find 1990-5-12", 0, "没有符合的案例！\n"},
+      {"search --name ABC --exact --years -120 -100", 0, "2\tabc       公-0120-03-01 00:10\n"},
+      {"search --comment 好 --male", 0, "1\t张三      公1990-05-12 23:30\n"},
+      {"search --female --province 福建省", 0, "没有找到符合条件的命例。\n"},
+      {"search --years 2000 1990", 1, "结束年必须大于或等于起始年\n"},
+  };
+  for (const auto& row : rows) {
+    const auto got = run(row.args);
+    EXPECT_EQ(got.code, row.code) << row.args;
+    EXPECT_EQ(got.out, row.out) << row.args;
+  }
+  EXPECT_EQ(run("search --exact").code, 2);
+}
+
+}  // namespace
+}  // namespace taiyi
