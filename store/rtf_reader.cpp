@@ -281,6 +281,11 @@ class RtfParser {
   // Moves the pending text into the document with the current format.
   void FlushText() {
     FlushBytes();
+    // Control characters other than the tab and the line break are no text of an editor
+    // (\u0, \'00, stray bytes); they are dropped so that nothing invisible is kept.
+    std::erase_if(pendingText_, [](char c) {
+      return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+    });
     if (pendingText_.empty()) return;
     if (!paragraphOpen_) {
       doc_.paragraphs.emplace_back();
