@@ -9,6 +9,7 @@
 #include "calendar/date_service.h"
 #include "chart/chart_computation.h"
 #include "cli/chart_options.h"
+#include "cli/case_store_access.h"
 #include "cli/command_registry.h"
 #include "cli/user_years.h"
 #include "platform/gbk.h"
@@ -21,29 +22,6 @@
 
 namespace taiyi::cli {
 namespace {
-
-bool OpenStore(const CliContext& ctx, MRecordBase& store, AppFolder& folder) {
-  if (!PrepareFolder(ctx, folder)) return false;
-  const int rc = store.Open(CaseDatabasePath(folder.root), folder.root, true);
-  if (rc == -1) {
-    Fail(store.LastMessage());
-    return false;
-  }
-  if (rc == 1) std::cerr << store.LastMessage() << "\n";
-  return true;
-}
-
-// The case as the case tree names it.
-std::string Caption(const TRecordData& r) {
-  std::string caption = r.name;
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < r.name.size(); i += Utf8CharLength(r.name, i))
-    columns += static_cast<unsigned char>(r.name[i]) < 0x80 ? 1 : 2;
-  for (; columns < 8; ++columns) caption += ' ';
-  caption += r.lunar ? "  农" : "  公";
-  if (r.lunar && r.leapMonth) caption += "闰";
-  return caption + MomentText(r.year, r.month, r.day, r.hour, r.minute);
-}
 
 // The options of `case add` and `case update`: the chart's, the category and the comment.
 struct CaseOptions {
@@ -178,7 +156,7 @@ CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
       store.Connect();
       for (int id = store.PrimaryId(); id >= 1 && (limit <= 0 || shown < limit); --id) {
         if (!store.LoadCaseInBatch(id, r)) continue;
-        std::cout << id << "\t" << Caption(r) << "\n";
+        std::cout << id << "\t" << CaseCaption(r) << "\n";
         ++shown;
       }
       store.Disconnect();

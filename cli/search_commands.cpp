@@ -10,34 +10,11 @@
 #include "platform/gbk.h"
 #include "store/case_schema.h"
 #include "store/case_search.h"
+#include "cli/case_store_access.h"
 #include "store/record_base.h"
 
 namespace taiyi::cli {
 namespace {
-
-bool OpenSearchStore(const CliContext& ctx, MRecordBase& store) {
-  AppFolder folder;
-  if (!PrepareFolder(ctx, folder)) return false;
-  const int rc = store.Open(CaseDatabasePath(folder.root), folder.root, true);
-  if (rc == -1) {
-    Fail(store.LastMessage());
-    return false;
-  }
-  if (rc == 1) std::cerr << store.LastMessage() << "\n";
-  return true;
-}
-
-// The case as the case list names it: name padded to 8 columns, calendar, moment.
-std::string CaseCaption(const TRecordData& r) {
-  std::string caption = r.name;
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < r.name.size(); i += Utf8CharLength(r.name, i))
-    columns += static_cast<unsigned char>(r.name[i]) < 0x80 ? 1 : 2;
-  for (; columns < 8; ++columns) caption += ' ';
-  caption += r.lunar ? "  农" : "  公";
-  if (r.lunar && r.leapMonth) caption += "闰";
-  return caption + MomentText(r.year, r.month, r.day, r.hour, r.minute);
-}
 
 int PrintFound(MRecordBase& store, const std::vector<std::int32_t>& ids, const char* none) {
   if (ids.empty()) {
@@ -96,7 +73,8 @@ CommandRegistrar reg{
           if (kProvinces[i] == o.province) o.input.provinceItem = static_cast<int>(i) + 1;
         ctx.run = [&ctx] {
           MRecordBase store;
-          if (!OpenSearchStore(ctx, store)) return 1;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
           SearchConditions conditions;
           const SearchInputCheck check = ReadSearchInput(o.input, store.PrimaryId(), conditions);
           if (!check.ok) return Fail(check.message);
@@ -115,7 +93,8 @@ CommandRegistrar reg{
       find->callback([&ctx] {
         ctx.run = [&ctx] {
           MRecordBase store;
-          if (!OpenSearchStore(ctx, store)) return 1;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
           std::vector<std::int32_t> ids;
           FuzzySearch(store, keywords, ids);
           return PrintFound(store, ids, kFuzzyNothingFound);

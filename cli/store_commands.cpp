@@ -12,23 +12,13 @@
 #include "cli/command_registry.h"
 #include "platform/file_util.h"
 #include "store/case_schema.h"
+#include "cli/case_store_access.h"
 #include "store/record_base.h"
 #include "store/store_messages.h"
 #include "store/whole_store.h"
 
 namespace taiyi::cli {
 namespace {
-
-bool OpenStore(const CliContext& ctx, MRecordBase& store, AppFolder& folder) {
-  if (!PrepareFolder(ctx, folder)) return false;
-  const int rc = store.Open(CaseDatabasePath(folder.root), folder.root, true);
-  if (rc == -1) {
-    Fail(store.LastMessage());
-    return false;
-  }
-  if (rc == 1) std::cerr << store.LastMessage() << "\n";
-  return true;
-}
 
 // Progress lines on stderr: one line each time the text changes, or one line rewritten in
 // place when stderr is a terminal.
