@@ -27,9 +27,8 @@ struct Texts {
   taiyi::StarTexts stars;
   taiyi::JuTexts ju;
   Texts() {
-    // The texts shipped in the source tree, beside this program's folder.
-    const std::string dat =
-        (std::filesystem::path(__FILE__).parent_path().parent_path() / "dat/").string();
+    // The texts shipped in the source tree.
+    const std::string dat = std::string(TAIYI_SOURCE_DAT_DIR) + "/";
     stars.Load(dat + taiyi::kStarTextFileName);
     ju.Load(dat + taiyi::kJuTextFileName);
   }
