@@ -8,10 +8,12 @@
 
 #include "calendar/date_service.h"
 #include "calendar/ganzhi_names.h"
+#include "chart/chart_analysis.h"
 #include "chart/chart_computation.h"
 #include "chart/chart_summary.h"
 #include "chart/flow_chart.h"
 #include "chart/ju_texts.h"
+#include "chart/star_texts.h"
 #include "cli/chart_image_output.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
@@ -52,13 +54,47 @@ struct ChartTexts {
   RichTextRecorder analysis;
 };
 
-void WriteChartTexts(const ComputedChart& chart, const AppFolder& folder, ChartTexts& out) {
+// Passes everything written on to two sinks, so that the analysis is written once into the
+// whole text and into its own part.
+class BothSinks final : public RichTextSink {
+ public:
+  BothSinks(RichTextSink& a, RichTextSink& b) : a_(a), b_(b) {}
+  void Clear() override { a_.Clear(), b_.Clear(); }
+  void SetDefaultFont(std::string_view name, int pointSize) override {
+    a_.SetDefaultFont(name, pointSize), b_.SetDefaultFont(name, pointSize);
+  }
+  void SetColour(Colour colour) override { a_.SetColour(colour), b_.SetColour(colour); }
+  void SetBold(bool bold) override { a_.SetBold(bold), b_.SetBold(bold); }
+  void Append(std::string_view text) override { a_.Append(text), b_.Append(text); }
+  void CaretToStart() override { a_.CaretToStart(), b_.CaretToStart(); }
+
+ private:
+  RichTextSink& a_;
+  RichTextSink& b_;
+};
+
+void WriteChartTexts(const ComputedChart& chart, const AppFolder& folder, MYiDateEx& dates,
+                     ChartTexts& out) {
   JuTexts juTexts;
   juTexts.Load(folder.Dat() + kJuTextFileName);  // a missing file leaves the texts empty
+  StarTexts starTexts;
+  starTexts.Load(folder.Dat() + kStarTextFileName);  // … and the star lines
   const EditorFont font = EditorFontOf(folder);
   WriteChartSummary(chart, juTexts, font, out.whole);
   out.summary = out.whole;
+  out.whole.SetColour(kAnalysisBlue);
+  out.whole.SetBold(true);
+  out.whole.Append("\r\n【星盘分析】");
+  BothSinks both(out.whole, out.analysis);
+  WriteAnalysis(chart, starTexts, dates, both);
   out.whole.CaretToStart();
+}
+
+// The plain text of a part for the JSON document, without the line breaks it starts with.
+std::string PartText(const RichTextRecorder& part) {
+  std::string text = part.PlainText();
+  text.erase(0, text.find_first_not_of('\n'));
+  return text;
 }
 
 // Writes one of the editor's forms to a file; false with the message when it fails.
@@ -133,7 +169,7 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
   const bool wantTexts =
       command.text || command.json || !command.rtf.empty() || !command.html.empty();
   ChartTexts texts;
-  if (wantTexts) WriteChartTexts(result.chart, folder, texts);
+  if (wantTexts) WriteChartTexts(result.chart, folder, dates, texts);
   if (!command.rtf.empty() && !WriteTextFile(command.rtf, ParagraphsToRtf(texts.whole), error))
     return Fail(error);
   if (!command.html.empty() &&
@@ -142,8 +178,8 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
                      error))
     return Fail(error);
   if (command.json) {
-    doc["summary"] = texts.summary.PlainText();
-    doc["analysis"] = texts.analysis.PlainText();
+    doc["summary"] = PartText(texts.summary);
+    doc["analysis"] = PartText(texts.analysis);
     std::cout << doc.dump(2) << '\n';
   } else if (command.text) {
     std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
