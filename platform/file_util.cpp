@@ -64,7 +64,7 @@ bool ReadFile(const std::string& path, std::string& bytes) {
   return !in.bad();
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {
   static std::atomic<unsigned> counter{0};
   const std::string temp = path + ".tmp" + std::to_string(getpid()) + "_" +
                            std::to_string(counter.fetch_add(1));
@@ -83,11 +83,18 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
       left -= static_cast<std::size_t>(n);
     }
   }
-  ok = ::fsync(fd) == 0 && ok;
+  if (sync == FileSync::kNow) ok = ::fsync(fd) == 0 && ok;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+bool SyncFileSystem(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::syncfs(fd) == 0;
+  return ::close(fd) == 0 && ok;
 }
 
 std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern,

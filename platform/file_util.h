@@ -22,9 +22,17 @@ bool RenameFile(const std::string& from, const std::string& to);
 std::int64_t FileSize(const std::string& path);
 
 bool ReadFile(const std::string& path, std::string& bytes);
-// Writes the bytes to a temporary file in the same folder, flushes it to disk and renames it
-// over the target: a crash leaves either the old file or the new one, never half of one.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// When a written file is flushed to disk: kNow before it is renamed into place; kLater by a
+// SyncFileSystem call the writer makes once after many files (one flush costs milliseconds).
+enum class FileSync { kNow, kLater };
+// Writes the bytes to a temporary file in the same folder and renames it over the target: a
+// crash leaves either the old file or the new one, never half of one (with kLater, once the
+// writer's SyncFileSystem has returned).
+bool WriteFileAtomic(const std::string& path, std::string_view bytes,
+                     FileSync sync = FileSync::kNow);
+// Flushes every file written on the file system that holds path to disk.
+bool SyncFileSystem(const std::string& path);
 
 // Names (not paths) of the regular files of a folder that match a shell pattern such as
 // "*.rtf", sorted by name.  With ignoreCase the pattern matches regardless of letter case.

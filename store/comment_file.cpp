@@ -38,8 +38,9 @@ bool WriteCommentFile(const std::string& path, std::string_view bytes) {
   return WriteFileAtomic(path, bytes);
 }
 
-bool WriteCommentFromPlainText(const std::string& path, std::string_view text) {
-  return WriteFileAtomic(path, PlainTextToRtf(text));
+bool WriteCommentFromPlainText(const std::string& path, std::string_view text,
+                               FileSync sync) {
+  return WriteFileAtomic(path, PlainTextToRtf(text), sync);
 }
 
 }  // namespace taiyi

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_util.h"
 #include "store/record_data.h"
 
 namespace taiyi {
@@ -23,7 +24,9 @@ bool ReadCommentPlainText(const std::string& path, std::string& text);
 
 // Writes bytes over a comment file through a temporary file renamed into place.
 bool WriteCommentFile(const std::string& path, std::string_view bytes);
-// Writes a comment file holding the plain text, one paragraph per line.
-bool WriteCommentFromPlainText(const std::string& path, std::string_view text);
+// Writes a comment file holding the plain text, one paragraph per line.  With kLater the
+// writer of many files calls SyncFileSystem once after the last.
+bool WriteCommentFromPlainText(const std::string& path, std::string_view text,
+                               FileSync sync = FileSync::kNow);
 
 }  // namespace taiyi

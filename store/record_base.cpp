@@ -354,11 +354,14 @@ bool MRecordBase::EnsureCommentFiles() {
   if (n == -1) return false;
   Session session(*this);
   TRecordData record;
+  bool wrote = false;
   for (int id = 1; id <= n; ++id) {
     if (!loadCase(id, record)) continue;
     const std::string path = CommentPath(record);
-    if (!FileExists(path)) WriteCommentFromPlainText(path, record.remarkText);
+    if (!FileExists(path))
+      wrote = WriteCommentFromPlainText(path, record.remarkText, FileSync::kLater) || wrote;
   }
+  if (wrote) SyncFileSystem(appDir_);
   return true;
 }
 

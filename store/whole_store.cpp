@@ -181,10 +181,13 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
     if (store.AddCaseInBatch(record) > 0) {
       ++k;
       AddOnce(categories, record.className);
-      if (WriteCommentFromPlainText(commentPath, record.remarkText)) written.push_back(commentPath);
+      if (WriteCommentFromPlainText(commentPath, record.remarkText, FileSync::kLater))
+        written.push_back(commentPath);
     }
     Report(progress, kImportLabel, k, n);
   }
+  // The comment files reach the disk before the cases that name them are committed.
+  if (!written.empty()) SyncFileSystem(store.AppDir());
   // The category list changes in the same transaction as the cases.
   if (k > 0) store.SaveCategories(categories);
   other.Disconnect();
