@@ -48,7 +48,8 @@ AgeLimits AgeLimitsAt(int age, bool male, int monthPillar, int key) {
   return l;
 }
 
-FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates) {
+FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates,
+                         FlowDetail detail) {
   FlowResult out;
   const double d = moment - natal.moments.clockJulianDay;
   if (d < 0 || d > 54787.5 || !natal.birth) {
@@ -73,7 +74,8 @@ FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MY
     out.error = kFlowYearOutOfRange;
     return out;
   }
-  f.moments.lunarLeap = dates.SolarToLunar(day, f.moments.lunarDate);
+  if (detail == FlowDetail::kShown)
+    f.moments.lunarLeap = dates.SolarToLunar(day, f.moments.lunarDate);
 
   f.pillars = ComputePillars(dates, f.moments.clockMoment, f.moments.correctedMoment, s.zishi);
   f.age = f.pillars.taiyiYear - natal.pillars.taiyiYear + 1;

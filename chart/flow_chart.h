@@ -49,7 +49,13 @@ struct AgeLimits {
 };
 AgeLimits AgeLimitsAt(int age, bool male, int monthPillar, int key);
 
-// moment is a Julian day; the chart must be a life chart.
-FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates);
+// What a flow computation leaves out: the lunar date is only ever shown, so a caller that
+// scans many years for their facts skips it.
+enum class FlowDetail { kShown, kFactsOnly };
+
+// moment is a Julian day; the chart must be a life chart.  With kFactsOnly the moments' lunar
+// date stays empty.
+FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates,
+                         FlowDetail detail = FlowDetail::kShown);
 
 }  // namespace taiyi

@@ -40,7 +40,7 @@ OffenceYears ScanOffenceYears(const ComputedChart& life, MYiDateEx& dates) {
     const double moment =
         k == 0 ? life.moments.clockJulianDay + kFirstFlowOffset
                : dates.ToJulianDay(dates.TermDate(static_cast<int16_t>(y), 2, true)) + 1;
-    const FlowResult flow = MakeFlowChart(life, moment, 1, dates);
+    const FlowResult flow = MakeFlowChart(life, moment, 1, dates, FlowDetail::kFactsOnly);
     if (!flow.ok) continue;
     const DeityFactsTable& f = flow.flow.facts;
 
