@@ -2,11 +2,9 @@
 // condition, the fuzzy search over 10,000 cases with 2 KB comment files.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "platform/file_util.h"
-#include "store/case_schema.h"
+#include "bench/support/sample_store.h"
 #include "store/case_search.h"
 #include "store/comment_file.h"
 
@@ -14,16 +12,8 @@ namespace {
 
 using namespace taiyi;
 
-std::string Folder(const char* name) {
-  const std::string dir = (std::filesystem::temp_directory_path() / name).string() + "/";
-  std::filesystem::remove_all(dir);
-  CreateDirs(dir + "dat");
-  CreateDirs(dir + "TaiYi_f");
-  return dir;
-}
-
 MRecordBase& Filled(MRecordBase& store, const char* name, int count, bool comments) {
-  const std::string dir = Folder(name);
+  const std::string dir = bench::FreshAppFolder(name);
   store.Open(CaseDatabasePath(dir), dir, false);
   std::string comment;
   while (comment.size() < 2000) comment += "太乙神数命例评语，一生平顺 ok\n";

@@ -1,51 +1,26 @@
 // Speed of the case store: batch inserts, batch and single loads, plain text of a comment.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "platform/file_util.h"
-#include "store/case_schema.h"
-#include "store/record_base.h"
+#include "bench/support/sample_store.h"
 #include "store/rtf_reader.h"
 #include "store/rtf_writer.h"
 
 namespace {
 
 using namespace taiyi;
-
-std::string Folder(const char* name) {
-  const std::string dir = (std::filesystem::temp_directory_path() / name).string() + "/";
-  std::filesystem::remove_all(dir);
-  CreateDirs(dir + "dat");
-  CreateDirs(dir + "TaiYi_f");
-  return dir;
-}
-
-TRecordData Sample(int i) {
-  TRecordData r;
-  r.name = "张三" + std::to_string(i % 100);
-  r.year = static_cast<int16_t>(1900 + i % 120);
-  r.className = "家人";
-  r.place = "福建省-福州市";
-  r.remarkText = "输入自己的评语：";
-  r.remarkFile = r.name + "_" + std::to_string(i);
-  return r;
-}
+using bench::AddSampleCases;
+using bench::FreshAppFolder;
 
 void BM_AddCaseInBatch10000(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    const std::string dir = Folder("taiyi-bench-add");
+    const std::string dir = FreshAppFolder("taiyi-bench-add");
     MRecordBase store;
     store.Open(CaseDatabasePath(dir), dir, false);
     state.ResumeTiming();
-    store.Connect();
-    for (int i = 0; i < 10000; ++i) {
-      TRecordData r = Sample(i);
-      store.AddCaseInBatch(r);
-    }
-    store.Disconnect();
+    AddSampleCases(store, 0, 9999);
   }
 }
 BENCHMARK(BM_AddCaseInBatch10000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -54,14 +29,9 @@ MRecordBase& Filled(int count) {
   static MRecordBase store;
   static bool ready = false;
   if (!ready) {
-    const std::string dir = Folder("taiyi-bench-load");
+    const std::string dir = FreshAppFolder("taiyi-bench-load");
     store.Open(CaseDatabasePath(dir), dir, false);
-    store.Connect();
-    for (int i = 0; i < count; ++i) {
-      TRecordData r = Sample(i);
-      store.AddCaseInBatch(r);
-    }
-    store.Disconnect();
+    AddSampleCases(store, 0, count - 1);
     ready = true;
   }
   return store;

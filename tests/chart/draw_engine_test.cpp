@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <string>
 
 #include "chart/draw/taiyi_num.h"
 #include "platform/file_util.h"
 #include "platform/rich_text_sink.h"
+#include "support/gui_app.h"
 #include "support/temp_dir.h"
 
 namespace taiyi {
@@ -14,15 +14,7 @@ namespace {
 
 class TaiYiNumTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QGuiApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "chart_tests";
-      static char* argv[] = {name, nullptr};
-      static QGuiApplication* app = new QGuiApplication(argc, argv);
-      (void)app;
-    }
-  }
+  static void SetUpTestSuite() { test::EnsureGuiApp(); }
   void SetUp() override {
     folder.root = dir.path();
     ASSERT_TRUE(CreateDirs(folder.Dat()));

@@ -1,27 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 
 #include "chart/draw/chart_image_file.h"
 #include "chart/draw/image_plus.h"
 #include "chart/draw/recording_surface.h"
+#include "support/gui_app.h"
 
 namespace taiyi {
 namespace {
 
 class DrawSurfaceTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QGuiApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "chart_tests";
-      static char* argv[] = {name, nullptr};
-      static QGuiApplication* app = new QGuiApplication(argc, argv);
-      (void)app;
-    }
-  }
+  static void SetUpTestSuite() { test::EnsureGuiApp(); }
 };
 
 TEST_F(DrawSurfaceTest, ColoursAreBgrWithRedLowest) {
