@@ -1,10 +1,13 @@
 #include "ui/main_window.h"
 
+#include "ui/program_title.h"
+#include "ui/qt_prompter.h"
+
 namespace taiyi {
 
 TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName("FrmMain");
-  setWindowTitle(QStringLiteral("墨衡太乙神数 1.3"));
+  setWindowTitle(ToQString(kProgramTitle));
   resize(1000, 700);
 }
 
