@@ -245,8 +245,15 @@ std::string IniFile::serialize() const {
 
 bool IniFile::save(std::vector<Section> previous) {
   const std::string text = serialize();
-  const std::string bytes = utf8_ ? (bom_ ? "\xEF\xBB\xBF" + text : text) : Utf8ToGbk(text);
-  if (WriteFileAtomic(path_, bytes)) return true;
+  std::string bytes = utf8_ ? (bom_ ? "\xEF\xBB\xBF" + text : text) : Utf8ToGbk(text);
+  // GBK bytes that happen to form UTF-8 with a three-byte sequence would read back as UTF-8
+  // (a damaged file mixing both can lead there): such a file is kept in UTF-8 from now on.
+  const bool toUtf8 = !utf8_ && LooksLikeUtf8(bytes) && bytes != text;
+  if (toUtf8) bytes = text;
+  if (WriteFileAtomic(path_, bytes)) {
+    utf8_ = utf8_ || toUtf8;
+    return true;
+  }
   sections_ = std::move(previous);
   return false;
 }
