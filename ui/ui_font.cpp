@@ -128,7 +128,13 @@ void MUiFont::Scale(QWidget* control, double rx, double ry, int size, bool isFor
     }
   }
   const std::string name = ToStdString(control->objectName());
-  if (std::find(leaveAlone_.begin(), leaveAlone_.end(), name) != leaveAlone_.end()) return;
+  if (std::find(leaveAlone_.begin(), leaveAlone_.end(), name) != leaveAlone_.end()) {
+    // Pin the size it has now, so that the window's new font does not reach it.
+    QFont font = control->font();
+    font.setPointSize(FontPointSize(control));
+    control->setFont(font);
+    return;
+  }
 
   const auto sx = [rx](int v) { return static_cast<int>(v * rx); };
   const auto sy = [ry](int v) { return static_cast<int>(v * ry); };
