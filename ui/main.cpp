@@ -1,10 +1,38 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
 
+#include "platform/app_folder.h"
+#include "store/record_base.h"
 #include "ui/main_window.h"
+#include "ui/program_title.h"
+#include "ui/qt_prompter.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  taiyi::TFrmMain window;
+  app.setApplicationName(taiyi::ToQString(taiyi::kProgramTitle));
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  const QCommandLineOption dataDir("data-dir", "Application folder (holds dat/ and TaiYi_f/).",
+                                   "DIR");
+  parser.addOption(dataDir);
+  parser.process(app);
+
+  taiyi::AppFolder folder;
+  std::string error;
+  if (!taiyi::PrepareAppFolder(
+          taiyi::AppFolderInputs::FromEnvironment(taiyi::ToStdString(parser.value(dataDir))),
+          folder, error)) {
+    QMessageBox::critical(nullptr, taiyi::ToQString("错误"), taiyi::ToQString(error));
+    return 1;
+  }
+
+  // Program-wide objects first; the window goes before them.
+  taiyi::MRecordBase store;
+  taiyi::QtPrompter prompter;
+  taiyi::TFrmMain window(folder, prompter, store);
+  prompter.SetParent(&window);
   window.show();
   return app.exec();
 }

@@ -1,14 +1,714 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+#include "chart/draw/image_plus.h"
+#include "chart/places.h"
+#include "platform/clean_name.h"
+#include "ui/input_panel_texts.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
 
 namespace taiyi {
+namespace {
 
-TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
+constexpr int kPanelWidth = 105;
+constexpr int kMaxTreeIds = 1000;
+constexpr char kCaseCountNote[] =
+    "案例总数大致：%d个，可以在树表上按鼠标右键，点击“条件查找”，然后再点“全部案例”！";
+
+QComboBox* MakeList(QWidget* parent, const char* name, int visibleRows) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setMaxVisibleItems(visibleRows);
+  return list;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* item = menu->addAction(ToQString(caption));
+  item->setObjectName(name);
+  return item;
+}
+
+// A command whose window is not part of this build yet: listed, but not offered.
+QAction* AddPendingItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* item = AddItem(menu, name, caption);
+  item->setEnabled(false);
+  return item;
+}
+
+}  // namespace
+
+TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store, MUiFont* uiFont,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      folder_(folder),
+      prompter_(prompter),
+      store_(store),
+      uiFont_(uiFont),
+      engine_(folder) {
   setObjectName("FrmMain");
   setWindowTitle(ToQString(kProgramTitle));
-  resize(1000, 700);
+
+  tree_ = new QTreeWidget;
+  tree_->setObjectName("Tree");
+  tree_->header()->hide();
+  tree_->setMinimumWidth(kMinTreeWidth);
+
+  pageMain_ = new QTabWidget;
+  pageMain_->setObjectName("PageMain");
+  pageMain_->setMinimumSize(40, 40);
+  scrPic_ = new QScrollArea;
+  scrPic_->setObjectName("ScrPic");
+  scrPic_->setWidgetResizable(false);
+  picBox_ = new QWidget;
+  imgTaiYi_ = new QLabel(picBox_);
+  imgTaiYi_->setObjectName("ImgTaiYi");
+  scrPic_->setWidget(picBox_);
+  scrPic_->viewport()->installEventFilter(this);
+  pageMain_->addTab(scrPic_, ToQString("太乙盘"));
+  redtDuan_ = new QTextEdit;
+  redtDuan_->setObjectName("RedtDuan");
+  pageMain_->addTab(redtDuan_, ToQString("太乙分析"));
+  duanSink_ = std::make_unique<RichTextEditorSink>(redtDuan_);
+
+  redtPingYu_ = new QTextEdit;
+  redtPingYu_->setObjectName("RedtPingYu");
+  redtPingYu_->setMinimumHeight(kMinCommentHeight);
+  redtPingYu_->setAcceptRichText(true);
+  redtPingYu_->setPlainText(ToQString(kEmptyComment));
+  redtPingYu_->document()->setModified(false);
+
+  splitterDuan_ = new QSplitter(Qt::Vertical);
+  splitterDuan_->setObjectName("SplitterDuan");
+  splitterDuan_->addWidget(pageMain_);
+  splitterDuan_->addWidget(redtPingYu_);
+  splitterDuan_->setStretchFactor(0, 1);
+  splitterDuan_->setStretchFactor(1, 0);
+  splitterDuan_->setChildrenCollapsible(false);
+
+  splitterTree_ = new QSplitter(Qt::Horizontal);
+  splitterTree_->setObjectName("Splitter1");
+  splitterTree_->addWidget(tree_);
+  splitterTree_->addWidget(splitterDuan_);
+  splitterTree_->setStretchFactor(0, 0);
+  splitterTree_->setStretchFactor(1, 1);
+  splitterTree_->setChildrenCollapsible(false);
+
+  auto* central = new QWidget;
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  row->addWidget(splitterTree_, 1);
+  // The panel scrolls when the window is too low for all of its controls.
+  auto* panelScroll = new QScrollArea;
+  panelScroll->setObjectName("ScrPanel");
+  panelScroll->setFrameShape(QFrame::NoFrame);
+  panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panelScroll->setWidgetResizable(true);
+  panelScroll->setFixedWidth(kPanelWidth);
+  panelScroll->setWidget(buildInputPanel());
+  row->addWidget(panelScroll, 0);
+  setCentralWidget(central);
+  buildMenus();
+  resize(400, 400);
+
+  // A blank chart until the engine sizes and draws it.
+  chartImage_ = QImage(400, 400, QImage::Format_RGB32);
+  chartImage_.fill(Qt::white);
+}
+
+TFrmMain::~TFrmMain() = default;
+
+QWidget* TFrmMain::buildInputPanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName("PanelInput");
+  panel->setMinimumWidth(kPanelWidth - 16);
+  auto* col = new QVBoxLayout(panel);
+  col->setContentsMargins(3, 3, 3, 3);
+  col->setSpacing(3);
+  auto addRow = [col](std::initializer_list<QWidget*> widgets) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(2);
+    for (QWidget* w : widgets) line->addWidget(w, w->maximumWidth() >= QWIDGETSIZE_MAX ? 1 : 0);
+    col->addLayout(line);
+  };
+
+  btoNew_ = new QPushButton(ToQString("新建"), panel);
+  btoNew_->setObjectName("BtoNew");
+  btoNew_->setToolTip(ToQString("新建命例"));
+  btoNew_->setEnabled(false);  // offered once the current-case commands exist
+  sbtoNow_ = new QToolButton(panel);
+  sbtoNow_->setObjectName("SbtoNow");
+  sbtoNow_->setToolTip(ToQString("现在时间"));
+  sbtoNow_->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+  sbtoNow_->setAutoRaise(true);
+  addRow({btoNew_, sbtoNow_});
+
+  edtYear_ = new QLineEdit(ToQString("2004"), panel);
+  edtYear_->setObjectName("EdtYear");
+  edtYear_->setMaxLength(5);
+  QFont bold = edtYear_->font();
+  bold.setBold(true);
+  edtYear_->setFont(bold);
+  upDyear_ = new QSpinBox(panel);
+  upDyear_->setObjectName("UpDyear");
+  upDyear_->setRange(-4712, 9999);
+  upDyear_->setValue(2004);
+  upDyear_->setWrapping(false);
+  // Only the arrows are shown: the position is not the year the user reads.
+  upDyear_->setFixedWidth(18);
+  upDyear_->setStyleSheet("QSpinBox { color: transparent; selection-color: transparent; }");
+  upDyear_->setFocusPolicy(Qt::NoFocus);
+  addRow({edtYear_, upDyear_});
+
+  cbom_ = MakeList(panel, "cbom", 12);
+  cbod_ = MakeList(panel, "cbod", 20);
+  cbos_ = MakeList(panel, "cbos", 12);
+  cbomin_ = MakeList(panel, "cbomin", 12);
+  addRow({cbom_, cbod_});
+  addRow({cbos_, cbomin_});
+
+  rdogl_ = new QRadioButton(ToQString("公历"), panel);
+  rdogl_->setObjectName("Rdogl");
+  rdonl_ = new QRadioButton(ToQString("农历"), panel);
+  rdonl_->setObjectName("Rdonl");
+  rdogl_->setChecked(true);
+  auto* calendarGroup = new QButtonGroup(panel);
+  calendarGroup->addButton(rdogl_);
+  calendarGroup->addButton(rdonl_);
+  addRow({rdogl_, rdonl_});
+  chkrun_ = new QCheckBox(ToQString("农历闰月"), panel);
+  chkrun_->setObjectName("Chkrun");
+  chkrun_->setToolTip(ToQString("是否农历闰月"));
+  addRow({chkrun_});
+
+  cbodiZ_ = MakeList(panel, "cbodiZ", 20);
+  speedButton1_ = new QToolButton(panel);
+  speedButton1_->setObjectName("SpeedButton1");
+  speedButton1_->setText(">");
+  speedButton1_->setToolTip(ToQString("输入县市名"));
+  speedButton1_->setAutoRaise(true);
+  addRow({cbodiZ_, speedButton1_});
+  cbodiC_ = MakeList(panel, "cbodiC", 20);
+  cbodiC_->setToolTip(ToQString("选择邻近城市"));
+  addRow({cbodiC_});
+
+  rdona_ = new QRadioButton(ToQString("男"), panel);
+  rdona_->setObjectName("Rdona");
+  rdonv_ = new QRadioButton(ToQString("女"), panel);
+  rdonv_->setObjectName("Rdonv");
+  rdona_->setChecked(true);
+  auto* sexGroup = new QButtonGroup(panel);
+  sexGroup->addButton(rdona_);
+  sexGroup->addButton(rdonv_);
+  addRow({rdona_, rdonv_});
+
+  auto* nameLabel = new QLabel(ToQString("姓名"), panel);
+  nameLabel->setObjectName("LabName");
+  col->addWidget(nameLabel);
+  edtName_ = new QLineEdit(ToQString("某人"), panel);
+  edtName_->setObjectName("EdtName");
+  nameLabel->setBuddy(edtName_);
+  addRow({edtName_});
+
+  cboJuStyle_ = MakeList(panel, "CboJuStyle", 5);
+  for (const char* kind : {"命局", "年局", "月局", "日局", "时局"})
+    cboJuStyle_->addItem(ToQString(kind));
+  QFont kindFont = cboJuStyle_->font();
+  kindFont.setBold(true);
+  cboJuStyle_->setFont(kindFont);
+  QPalette kindColours = cboJuStyle_->palette();
+  kindColours.setColor(QPalette::Text, Qt::blue);
+  kindColours.setColor(QPalette::ButtonText, Qt::blue);
+  cboJuStyle_->setPalette(kindColours);
+  addRow({cboJuStyle_});
+
+  sbtoSave_ = new QPushButton(ToQString("存新"), panel);
+  sbtoSave_->setObjectName("SbtoSave");
+  sbtoSave_->setToolTip(ToQString("保存命例"));
+  sbtoSave_->setFlat(true);
+  sbtoSave_->setEnabled(false);  // offered once the current-case commands exist
+  addRow({sbtoSave_});
+  btnpai_ = new QPushButton(ToQString("排盘"), panel);
+  btnpai_->setObjectName("Btnpai");
+  btnpai_->setDefault(true);
+  addRow({btnpai_});
+
+  struct Step {
+    const char* name;
+    const char* caption;
+    double hours;
+  };
+  const Step steps[] = {{"SpeedButton2", "日--", -24},
+                        {"SpeedButton3", "日++", 24},
+                        {"SpeedButton4", "时--", -2},
+                        {"SpeedButton5", "时++", 2}};
+  std::vector<QPushButton*> stepButtons;
+  for (const Step& step : steps) {
+    auto* button = new QPushButton(ToQString(step.caption), panel);
+    button->setObjectName(step.name);
+    const double hours = step.hours;
+    connect(button, &QPushButton::clicked, this, [this, hours] { StepFlowMoment(hours); });
+    stepButtons.push_back(button);
+  }
+  addRow({stepButtons[0], stepButtons[1]});
+  addRow({stepButtons[2], stepButtons[3]});
+
+  cboLiuJu_ = MakeList(panel, "CboLiuJu", 4);
+  cboLiuJu_->setToolTip(ToQString("流年盘局"));
+  for (const char* kind : {"年", "月", "日", "时"}) cboLiuJu_->addItem(ToQString(kind));
+  sbtoZwLiu_ = new QPushButton(ToQString("流年"), panel);
+  sbtoZwLiu_->setObjectName("SbtoZw_liu");
+  addRow({cboLiuJu_, sbtoZwLiu_});
+  col->addStretch(1);
+
+  connect(sbtoNow_, &QToolButton::clicked, this, [this] { SbtoNowClick(); });
+  connect(upDyear_, &QSpinBox::valueChanged, this, [this] { UpDyearClick(); });
+  connect(cbodiZ_, &QComboBox::activated, this, [this] { cbodiZClick(); });
+  connect(speedButton1_, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  connect(btnpai_, &QPushButton::clicked, this, [this] { BtnpaiClick(); });
+  connect(cboLiuJu_, &QComboBox::activated, this, [this] { CboLiuJuClick(); });
+  connect(sbtoZwLiu_, &QPushButton::clicked, this, [this] { SbtoZw_liuClick(); });
+  return panel;
+}
+
+void TFrmMain::buildMenus() {
+  QMenu* file = menuBar()->addMenu(ToQString("文件(&F)"));
+  file->setObjectName("MnuFile");
+  AddPendingItem(file, "N9", "保存案例");
+  file->addSeparator();
+  AddPendingItem(file, "N1", "还原案例数据");
+  AddPendingItem(file, "N7", "备份案例数据");
+  AddPendingItem(file, "N2", "删除案例数据");
+  AddPendingItem(file, "N17", "整理数据");
+  QMenu* transfer = file->addMenu(ToQString("导入导出"));
+  transfer->setObjectName("N18");
+  AddPendingItem(transfer, "db1", "添加db文件");
+  transfer->addSeparator();
+  AddPendingItem(transfer, "db2", "导出db文件");
+  file->addSeparator();
+  connect(AddItem(file, "N6", "退出程序"), &QAction::triggered, this, [this] { N6Click(); });
+
+  QMenu* tools = menuBar()->addMenu(ToQString("辅助工具(&T)"));
+  tools->setObjectName("MnuTools");
+  AddPendingItem(tools, "N3", "反推八字");
+  AddPendingItem(tools, "mnuT_dili", "经纬度设置");
+  AddPendingItem(tools, "mnuT_wnl", "万年历");
+
+  QMenu* options = menuBar()->addMenu(ToQString("选项(&O)"));
+  options->setObjectName("MnuOptions");
+  QMenu* editorLook = options->addMenu(ToQString("命稿设置"));
+  editorLook->setObjectName("N11");
+  AddPendingItem(editorLook, "N12", "默认");
+  AddPendingItem(editorLook, "N13", "字体设置");
+  AddPendingItem(editorLook, "N14", "背景色设置");
+  AddPendingItem(options, "Omnusetcan", "排盘设置");
+  options->addSeparator();
+  optSkin_ = options->addMenu(ToQString("界面风格"));
+  optSkin_->setObjectName("Opt_Skin");
+  QAction* zoomIn = AddItem(options, "N15", "放大星盘");
+  zoomIn->setShortcut(QKeySequence("Ctrl+D"));
+  connect(zoomIn, &QAction::triggered, this, [this] { N15Click(); });
+  QAction* zoomOut = AddItem(options, "N16", "缩小星盘");
+  zoomOut->setShortcut(QKeySequence("Ctrl+X"));
+  connect(zoomOut, &QAction::triggered, this, [this] { N16Click(); });
+
+  QMenu* help = menuBar()->addMenu(ToQString("帮助(&H)"));
+  help->setObjectName("MnuHelp");
+  AddPendingItem(help, "mnuH_help", "软件帮助");
+}
+
+// ---------------------------------------------------------------- start-up and closing
+
+void TFrmMain::showEvent(QShowEvent* event) {
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+  QMainWindow::showEvent(event);
+}
+
+void TFrmMain::FormShow() {
+  FillInputLists();
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  SetPanelToClock(2100);
+
+  initIni_ = std::make_unique<IniFile>(folder_.Dat() + "init.ini");
+  config_ = ReadWindowConfig(*initIni_);
+
+  cbodiZ_->setCurrentIndex(config_.sheng < cbodiZ_->count() ? config_.sheng : 0);
+  cbodiZClick();
+  cbodiC_->setCurrentIndex(config_.shi < cbodiC_->count() ? config_.shi : 0);
+
+  // Interface font scaling of the whole window but the chart image goes here, once the font
+  // service is part of the build: uiFont_->ScaleForm(this, {"ImgTaiYi"}).
+
+  BuildSkinMenu();
+  activateSkin_ = skinMenu_->ApplySavedSkin(config_.skined, config_.skinname);
+
+  applyGeometry(config_);
+  pendingWindowState_ = config_.state;
+
+  engine_.Attach(duanSink_.get(), &chartImage_);
+  showChartImage();
+
+  if (store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, true) != 0)
+    prompter_.Message(store_.LastMessage());
+
+  const int primaryId = store_.PrimaryId();
+  if (primaryId > kMaxTreeIds) {
+    char note[512];
+    std::snprintf(note, sizeof note, kCaseCountNote, primaryId);
+    redtPingYu_->setPlainText(redtPingYu_->toPlainText() + "\n\n" + ToQString(note));
+    redtPingYu_->document()->setModified(false);
+  }
+
+  switch (pendingWindowState_) {
+    case StoredWindowState::kMaximised:
+      setWindowState(Qt::WindowMaximized);
+      break;
+    case StoredWindowState::kMinimised:
+      setWindowState(Qt::WindowMinimized);
+      break;
+    case StoredWindowState::kNormal:
+      break;
+  }
+  if (activateSkin_) skinEngine_.SetActive(true);
+}
+
+void TFrmMain::applyGeometry(const WindowConfig& c) {
+  move(c.left, c.top);
+  resize(c.width, c.height);
+  SetAnalysisEditorLook(c.fname, c.fsize, c.bcolor);
+  const int treeWidth = std::max(c.treewid, kMinTreeWidth);
+  const int commentHeight = std::max(c.pinghei, kMinCommentHeight);
+  tree_->resize(treeWidth, tree_->height());
+  splitterTree_->setSizes({treeWidth, std::max(1, c.width - kPanelWidth - treeWidth)});
+  splitterDuan_->setSizes({std::max(1, c.height - commentHeight), commentHeight});
+  cboJuStyle_->setCurrentIndex(c.juStyle);
+}
+
+void TFrmMain::SetAnalysisEditorLook(const std::string& fontName, int pointSize,
+                                     Colour background) {
+  duanFontName_ = fontName;
+  duanFontSize_ = pointSize;
+  duanColour_ = background;
+  QFont font(ResolveFontFamily(fontName));
+  font.setPointSize(pointSize);
+  redtDuan_->setFont(font);
+  redtDuan_->document()->setDefaultFont(font);
+  QPalette colours = redtDuan_->palette();
+  colours.setColor(QPalette::Base, ToQColor(background));
+  redtDuan_->setPalette(colours);
+}
+
+WindowConfig TFrmMain::currentConfig() const {
+  WindowConfig c = config_;
+  if (isMaximized()) {
+    c.state = StoredWindowState::kMaximised;
+  } else if (isMinimized()) {
+    c.state = StoredWindowState::kMinimised;
+  } else {
+    c.state = StoredWindowState::kNormal;
+    c.left = pos().x();
+    c.top = pos().y();
+    c.width = width();
+    c.height = height();
+  }
+  c.sheng = cbodiZ_->currentIndex();
+  c.shi = cbodiC_->currentIndex();
+  const QList<int> across = splitterTree_->sizes();
+  c.treewid = across.isEmpty() ? tree_->width() : across[0];
+  const QList<int> down = splitterDuan_->sizes();
+  c.pinghei = down.size() < 2 ? redtPingYu_->height() : down[1];
+  c.fname = duanFontName_;
+  c.fsize = duanFontSize_;
+  c.bcolor = duanColour_;
+  c.juStyle = cboJuStyle_->currentIndex();
+  return c;
+}
+
+bool TFrmMain::FormClose() {
+  if (!prompter_.Question("关闭", "确定要关闭软件吗？", true)) return false;
+  // The question whether to save a changed comment of a stored case comes here, with the
+  // current-case commands.
+  if (initIni_ != nullptr) {
+    const WindowConfig c = currentConfig();
+    cityLongitudes_.clear();
+    cityLatitudes_.clear();
+    WriteWindowConfig(*initIni_, c);
+    config_ = c;
+    skinMenu_.reset();
+    initIni_.reset();
+  }
+  return true;
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event) {
+  if (FormClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TFrmMain::N6Click() {
+  close();
+}
+
+// ---------------------------------------------------------------- skins
+
+void TFrmMain::BuildSkinMenu() {
+  if (initIni_ == nullptr) initIni_ = std::make_unique<IniFile>(folder_.Dat() + "init.ini");
+  skinMenu_ = std::make_unique<SkinMenu>(optSkin_, folder_, *initIni_, prompter_, skinEngine_);
+  skinMenu_->BuildSkinMenu();
+}
+
+void TFrmMain::SkinItemClick(QAction* item) {
+  if (skinMenu_ != nullptr) skinMenu_->SkinItemClick(item);
+}
+
+// ---------------------------------------------------------------- input panel
+
+void TFrmMain::FillInputLists() {
+  cbom_->clear();
+  for (int m = 1; m <= 12; ++m) cbom_->addItem(ToQString(NumberRowText(m, "月")));
+  cbod_->clear();
+  for (int d = 1; d <= 31; ++d) cbod_->addItem(ToQString(NumberRowText(d, "日")));
+  cbos_->clear();
+  for (int h = 0; h < 24; ++h) cbos_->addItem(ToQString(HourRowText(h)));
+  cbomin_->clear();
+  for (int m = 0; m < 60; ++m) cbomin_->addItem(ToQString(NumberRowText(m, "分")));
+  cbodiZ_->clear();
+  for (std::string_view group : kProvinces) cbodiZ_->addItem(ToQString(group));
+}
+
+void TFrmMain::SetPanelToClock(int maxYear) {
+  const QDateTime now = QDateTime::currentDateTime();
+  const int year = std::min(now.date().year(), maxYear);
+  const QSignalBlocker block(upDyear_);
+  upDyear_->setValue(year);
+  edtYear_->setText(QString::number(year));
+  cbom_->setCurrentIndex(now.date().month() - 1);
+  cbod_->setCurrentIndex(now.date().day() - 1);
+  cbos_->setCurrentIndex(now.time().hour());
+  cbomin_->setCurrentIndex(now.time().minute());
+}
+
+void TFrmMain::SbtoNowClick() {
+  SetPanelToClock(9999);
+  rdogl_->setChecked(true);
+  chkrun_->setChecked(false);
+}
+
+void TFrmMain::UpDyearClick() {
+  edtYear_->setText(QString::number(TypedYearOf(upDyear_->value())));
+}
+
+void TFrmMain::cbodiZClick() {
+  const int group = cbodiZ_->currentIndex();
+  if (group < 0) return;
+  cbodiC_->clear();
+  cityLongitudes_.clear();
+  cityLatitudes_.clear();
+  const std::string groupText = ToStdString(cbodiZ_->currentText());
+  PlaceTable places(folder_.Dat() + "dili.ini");
+  for (const std::string& city : places.CitiesOf(groupText)) {
+    Coordinates at;  // a malformed value of the places file stands for 120° E, 30° N
+    places.CoordinatesOf(groupText, city, at);
+    cbodiC_->addItem(ToQString(city));
+    cityLongitudes_.push_back(at.longitude);
+    cityLatitudes_.push_back(at.latitude);
+  }
+  cbodiC_->setCurrentIndex(cbodiC_->count() > 0 ? 0 : -1);
+}
+
+void TFrmMain::SpeedButton1Click() {
+  std::string text;
+  if (!prompter_.InputText("输入", "输入县、市、区名：", text) || text.empty()) return;
+  std::vector<std::string> rows;
+  for (int i = 0; i < cbodiC_->count(); ++i) rows.push_back(ToStdString(cbodiC_->itemText(i)));
+  const int row = FindCityRow(rows, text);
+  if (row >= 0) cbodiC_->setCurrentIndex(row);
+}
+
+void TFrmMain::BtnpaiClick() {
+  chartValid_ = false;
+  const CleanedName name = CleanName(ToStdString(edtName_->text().trimmed()), kPanelNameChars);
+  if (name.changed) {
+    prompter_.Message(kNameCleanedText);
+    edtName_->setText(ToQString(name.text));
+  }
+  const std::optional<int> year = StoredYearOf(ParseTypedYear(ToStdString(edtYear_->text())));
+  if (!year) {
+    prompter_.Warning(kYearErrorTitle, kYearErrorText);
+    edtYear_->setFocus();
+    return;
+  }
+  {
+    const QSignalBlocker block(upDyear_);
+    upDyear_->setValue(*year);
+  }
+
+  ChartRequest& r = currentRecord_;
+  r.kind = static_cast<ChartKind>(std::clamp(cboJuStyle_->currentIndex(), 0, kChartKindCount - 1));
+  r.SetName(name.text);
+  r.year = static_cast<int16_t>(*year);
+  r.month = static_cast<int16_t>(cbom_->currentIndex() + 1);
+  r.day = static_cast<int16_t>(cbod_->currentIndex() + 1);
+  r.hour = static_cast<int16_t>(cbos_->currentIndex());
+  r.minute = static_cast<int16_t>(cbomin_->currentIndex());
+  r.lunar = rdonl_->isChecked();
+  r.leapMonth = chkrun_->isChecked();
+  r.male = rdona_->isChecked();
+  r.provinceIndex = static_cast<int16_t>(cbodiZ_->currentIndex());
+  const int city = cbodiC_->currentIndex();
+  r.cityIndex = static_cast<int16_t>(city);
+  const bool unknownPlace = r.provinceIndex == static_cast<int>(kProvinces.size()) - 1;
+  if (city >= 0 && city < static_cast<int>(cityLongitudes_.size())) {
+    r.longitude = cityLongitudes_[city];
+    r.latitude = cityLatitudes_[city];
+    r.SetPlace(unknownPlace ? std::string(kUnknownPlace)
+                            : ToStdString(cbodiZ_->currentText() + "-" + cbodiC_->currentText()));
+  } else {
+    // A group without cities: the unknown place.
+    const Coordinates unknown;
+    r.longitude = unknown.longitude;
+    r.latitude = unknown.latitude;
+    r.SetPlace(kUnknownPlace);
+  }
+
+  engine_.SetEditorFont({duanFontName_, duanFontSize_});
+  if (!engine_.MakeChart(r)) {
+    prompter_.Error("错误", engine_.LastError());
+    return;
+  }
+  chartValid_ = true;
+  pageMain_->setCurrentIndex(0);
+  flowMoment_ = engine_.ClockJulianDay();
+  engine_.GetPillars(lastPillars_.data());
+  showChartImage();
+}
+
+// ---------------------------------------------------------------- flow charts
+
+bool TFrmMain::lifeChartShown() {
+  if (chartValid_ && currentRecord_.kind == ChartKind::kLife) return true;
+  prompter_.Information("提示", kNeedLifeChart);
+  return false;
+}
+
+void TFrmMain::ComputeFlowChart() {
+  if (!lifeChartShown()) return;
+  if (!engine_.MakeFlowChart(flowMoment_, cboLiuJu_->currentIndex() + 1, true)) {
+    prompter_.Error("错误", engine_.LastError());
+    return;
+  }
+  if (pageMain_->currentIndex() != 0) pageMain_->setCurrentIndex(0);
+  showChartImage();
+}
+
+void TFrmMain::CboLiuJuClick() {
+  ComputeFlowChart();
+}
+
+void TFrmMain::SbtoZw_liuClick() {
+  if (!lifeChartShown()) return;
+  // The flow-moment dialog opens here once it is part of the build; until then the flow
+  // chart is computed for the moment kept.
+  ComputeFlowChart();
+}
+
+void TFrmMain::StepFlowMoment(double hours) {
+  if (!lifeChartShown()) return;
+  YiDate moment;
+  dates_.FromJulianDay(flowMoment_ + hours / 24.0 + 3.0 / 86400.0, moment);
+  // Stored years run from -4712 (4713 BC) to 9999; year 0 is 1 BC.
+  if (moment.year < -4712 || moment.year > 9999) {
+    prompter_.Warning(kYearErrorTitle, kYearErrorText);
+    return;
+  }
+  flowMoment_ = dates_.ToJulianDay(moment);
+  ComputeFlowChart();
+}
+
+// ---------------------------------------------------------------- chart image and zoom
+
+void TFrmMain::showChartImage() {
+  imgTaiYi_->setPixmap(QPixmap::fromImage(chartImage_));
+  imgTaiYi_->resize(chartImage_.size());
+  CentreChartImage();
+}
+
+void TFrmMain::CentreChartImage() {
+  const QSize client = scrPic_->viewport()->size();
+  const int left = std::max(3, (client.width() - imgTaiYi_->width()) / 2);
+  const int top = std::max(3, (client.height() - imgTaiYi_->height()) / 2);
+  picBox_->resize(std::max(client.width(), imgTaiYi_->width() + 6),
+                  std::max(client.height(), imgTaiYi_->height() + 6));
+  imgTaiYi_->move(left, top);
+}
+
+void TFrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  CentreChartImage();
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scrPic_->viewport() && event->type() == QEvent::Resize) CentreChartImage();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TFrmMain::N15Click() {
+  if (!chartValid_) {
+    prompter_.Information("提示", kNeedChart);
+    return;
+  }
+  if (!engine_.Zoom(+1)) {
+    prompter_.Message(kZoomRefused);
+    return;
+  }
+  BtnpaiClick();
+  CentreChartImage();
+}
+
+void TFrmMain::N16Click() {
+  if (!chartValid_) {
+    prompter_.Information("提示", kNeedChart);
+    return;
+  }
+  if (!engine_.Zoom(-1)) {
+    prompter_.Message(kZoomRefused);
+    return;
+  }
+  BtnpaiClick();
+  CentreChartImage();
 }
 
 }  // namespace taiyi

@@ -1,15 +1,183 @@
-// The main window of the charting program: input panel, chart, editors and case tree.
+// The main window: the case tree on the left, the chart image and the analysis editor on two
+// pages with the comment editor below them, the input panel on the right, and the menu.  It
+// starts the program's parts in order when first shown and saves its state when closed.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/date_service.h"
+#include "chart/draw/taiyi_num.h"
+#include "platform/app_folder.h"
+#include "platform/ini_file.h"
+#include "platform/prompter.h"
+#include "store/record_base.h"
+#include "store/record_data.h"
+#include "ui/rich_text_editor_sink.h"
+#include "ui/skin_menu.h"
+#include "ui/window_config.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+class QTreeWidget;
 
 namespace taiyi {
+
+class MUiFont;
 
 class TFrmMain final : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TFrmMain(QWidget* parent = nullptr);
+  // Whether the panel's case is new or one read from the store.
+  enum class SaveMode { NewCase, StoredCase };
+
+  // folder: the application folder; store: the case store, opened when the window is first
+  // shown; uiFont: the interface font service (may be null: no scaling).  None is owned.
+  TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store,
+           MUiFont* uiFont = nullptr, QWidget* parent = nullptr);
+  ~TFrmMain() override;
+
+  // Start-up once the controls exist: lists, clock, dat/init.ini, places, skin, geometry,
+  // chart engine, case store.  Runs once, from the first show.
+  void FormShow();
+  // The closing questions and the write of dat/init.ini; false when the user cancelled.
+  bool FormClose();
+
+  // Input panel.
+  void FillInputLists();
+  void SetPanelToClock(int maxYear);
+  void SbtoNowClick();
+  void UpDyearClick();
+  void cbodiZClick();
+  void SpeedButton1Click();
+  void BtnpaiClick();
+  // Flow charts of the life chart on screen.
+  void StepFlowMoment(double hours);
+  void ComputeFlowChart();
+  void CboLiuJuClick();
+  void SbtoZw_liuClick();
+  // Chart size.
+  void N15Click();
+  void N16Click();
+  void CentreChartImage();
+  // Skins.
+  void BuildSkinMenu();
+  void SkinItemClick(QAction* item);
+  void N6Click();
+
+  const TRecordData& CurrentRecord() const { return currentRecord_; }
+  bool ChartValid() const { return chartValid_; }
+  double FlowMoment() const { return flowMoment_; }
+  void SetFlowMoment(double jd) { flowMoment_ = jd; }
+  const std::array<std::uint8_t, 4>& LastPillars() const { return lastPillars_; }
+  const std::vector<float>& CityLongitudes() const { return cityLongitudes_; }
+  const std::vector<float>& CityLatitudes() const { return cityLatitudes_; }
+  SaveMode CurrentSaveMode() const { return saveMode_; }
+  MTaiYiNum& Engine() { return engine_; }
+  const QImage& ChartImage() const { return chartImage_; }
+  SkinEngine& Skins() { return skinEngine_; }
+  // The analysis editor's font and background as kept in dat/init.ini.
+  void SetAnalysisEditorLook(const std::string& fontName, int pointSize, Colour background);
+  // The window state that start-up applies once the window is up (0 normal … 2 maximised).
+  StoredWindowState PendingWindowState() const { return pendingWindowState_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildMenus();
+  QWidget* buildInputPanel();
+  void showChartImage();
+  void applyGeometry(const WindowConfig& config);
+  WindowConfig currentConfig() const;
+  // True when a life chart is on screen; otherwise the notice is shown.
+  bool lifeChartShown();
+
+  AppFolder folder_;
+  Prompter& prompter_;
+  MRecordBase& store_;
+  MUiFont* uiFont_;
+  MTaiYiNum engine_;
+  MYiDateEx dates_;
+  std::unique_ptr<IniFile> initIni_;
+  WindowConfig config_;
+  SkinEngine skinEngine_;
+  std::unique_ptr<SkinMenu> skinMenu_;
+  bool shown_ = false;
+  bool activateSkin_ = false;
+  StoredWindowState pendingWindowState_ = StoredWindowState::kNormal;
+
+  SaveMode saveMode_ = SaveMode::NewCase;
+  TRecordData currentRecord_;
+  bool chartValid_ = false;
+  double flowMoment_ = 0;
+  std::array<std::uint8_t, 4> lastPillars_ = {0, 0, 0, 0};
+  std::vector<float> cityLongitudes_;
+  std::vector<float> cityLatitudes_;
+  std::string duanFontName_ = "宋体";
+  int duanFontSize_ = 12;
+  Colour duanColour_ = 12635344;
+
+  QImage chartImage_;
+  std::unique_ptr<RichTextEditorSink> duanSink_;
+
+  // Layout.
+  QSplitter* splitterTree_ = nullptr;
+  QSplitter* splitterDuan_ = nullptr;
+  QTreeWidget* tree_ = nullptr;
+  QTabWidget* pageMain_ = nullptr;
+  QScrollArea* scrPic_ = nullptr;
+  QWidget* picBox_ = nullptr;
+  QLabel* imgTaiYi_ = nullptr;
+  QTextEdit* redtDuan_ = nullptr;
+  QTextEdit* redtPingYu_ = nullptr;
+  QMenu* optSkin_ = nullptr;
+
+  // Input panel.
+  QPushButton* btoNew_ = nullptr;
+  QToolButton* sbtoNow_ = nullptr;
+  QLineEdit* edtYear_ = nullptr;
+  QSpinBox* upDyear_ = nullptr;
+  QComboBox* cbom_ = nullptr;
+  QComboBox* cbod_ = nullptr;
+  QComboBox* cbos_ = nullptr;
+  QComboBox* cbomin_ = nullptr;
+  QRadioButton* rdogl_ = nullptr;
+  QRadioButton* rdonl_ = nullptr;
+  QCheckBox* chkrun_ = nullptr;
+  QComboBox* cbodiZ_ = nullptr;
+  QToolButton* speedButton1_ = nullptr;
+  QComboBox* cbodiC_ = nullptr;
+  QRadioButton* rdona_ = nullptr;
+  QRadioButton* rdonv_ = nullptr;
+  QLineEdit* edtName_ = nullptr;
+  QComboBox* cboJuStyle_ = nullptr;
+  QPushButton* sbtoSave_ = nullptr;
+  QPushButton* btnpai_ = nullptr;
+  QComboBox* cboLiuJu_ = nullptr;
+  QPushButton* sbtoZwLiu_ = nullptr;
 };
 
 }  // namespace taiyi

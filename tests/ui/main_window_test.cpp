@@ -2,13 +2,358 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include "platform/file_util.h"
+#include "support/temp_dir.h"
+#include "ui/input_panel_texts.h"
+#include "ui/qt_prompter.h"
+
 namespace taiyi {
 namespace {
 
-TEST(MainWindow, ShowsTheProgramCaption) {
-  TFrmMain window;
-  window.show();
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("墨衡太乙神数 1.3"));
+// A fresh application folder filled with the shipped places, texts and skins.
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    AppFolderInputs in;
+    in.dataDirOption = dir_.path();
+    in.shippedDataDir = TAIYI_SOURCE_DAT_DIR;
+    std::string error;
+    ASSERT_TRUE(PrepareAppFolder(in, folder_, error)) << error;
+  }
+  void TearDown() override { qApp->setStyleSheet(QString()); }
+
+  void WriteInit(const std::string& text) {
+    ASSERT_TRUE(WriteFileAtomic(folder_.Dat() + "init.ini", text));
+  }
+  std::unique_ptr<TFrmMain> Open() {
+    auto w = std::make_unique<TFrmMain>(folder_, prompter_, store_);
+    w->show();
+    return w;
+  }
+  template <typename T>
+  static T* Find(TFrmMain& w, const char* name) {
+    T* child = w.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  // The panel set to a Gregorian life chart of a man born 1984-03-05 14:30.
+  static void FillPanel(TFrmMain& w, const char* year = "1984", int kind = 0) {
+    Find<QLineEdit>(w, "EdtYear")->setText(year);
+    Find<QComboBox>(w, "cbom")->setCurrentIndex(2);
+    Find<QComboBox>(w, "cbod")->setCurrentIndex(4);
+    Find<QComboBox>(w, "cbos")->setCurrentIndex(14);
+    Find<QComboBox>(w, "cbomin")->setCurrentIndex(30);
+    Find<QComboBox>(w, "CboJuStyle")->setCurrentIndex(kind);
+  }
+  std::size_t Boxes() const { return prompter_.ShownBoxes().size(); }
+
+  test::TempDir dir_;
+  AppFolder folder_;
+  ScriptedPrompter prompter_;
+  MRecordBase store_;
+};
+
+TEST_F(MainWindowTest, FirstStartUsesTheDefaults) {
+  auto w = Open();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("墨衡太乙神数 1.3"));
+  EXPECT_EQ(w->pos(), QPoint(10, 10));
+  EXPECT_EQ(w->size(), QSize(400, 400));
+  EXPECT_EQ(Find<QSplitter>(*w, "Splitter1")->sizes().front(), 180);
+  EXPECT_EQ(Find<QSplitter>(*w, "SplitterDuan")->sizes().back(), 80);
+  auto* duan = Find<QTextEdit>(*w, "RedtDuan");
+  EXPECT_EQ(duan->font().pointSize(), 12);
+  EXPECT_EQ(duan->palette().color(QPalette::Base), QColor(208, 204, 192));
+  EXPECT_EQ(Find<QComboBox>(*w, "cbodiZ")->currentText(), QStringLiteral("福建省"));
+  EXPECT_EQ(Find<QComboBox>(*w, "cbodiZ")->count(), 35);
+  EXPECT_EQ(Find<QComboBox>(*w, "cbodiC")->currentText(), QStringLiteral("福州市"));
+  EXPECT_FLOAT_EQ(w->CityLongitudes().front(), 119.0f + 18.0f / 60.0f);
+  EXPECT_EQ(Find<QComboBox>(*w, "cbos")->itemText(23), QStringLiteral("23时子"));
+  EXPECT_EQ(Find<QComboBox>(*w, "cbomin")->count(), 60);
+  EXPECT_EQ(Find<QTextEdit>(*w, "RedtPingYu")->toPlainText(), QStringLiteral("输入自己的评语："));
+  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItemCount(), 0);
+  EXPECT_TRUE(qApp->styleSheet().isEmpty());
+  // The shipped skins are listed with "系统默认", which is checked.
+  QMenu* skins = Find<QMenu>(*w, "Opt_Skin");
+  ASSERT_GE(skins->actions().size(), 3);
+  EXPECT_EQ(skins->actions().back()->text(), QStringLiteral("系统默认"));
+  EXPECT_TRUE(skins->actions().back()->isChecked());
+  EXPECT_EQ(Boxes(), 0u);
+  EXPECT_TRUE(FileExists(folder_.Dat() + "TaiYi.db"));
+}
+
+TEST_F(MainWindowTest, StartUpAppliesTheSavedState) {
+  WriteInit(
+      "[winpos]\r\nleft=40\r\ntop=30\r\nwidth=800\r\nheight=600\r\ntreewid=5\r\npinghei=0\r\n"
+      "sheng=34\r\nshi=9\r\n[minggao]\r\nfsize=15\r\nbcolor=255\r\njuStyle=3\r\n"
+      "[window]\r\nskined=1\r\nskinname=Mx1\r\n");
+  auto w = Open();
+  EXPECT_EQ(w->pos(), QPoint(40, 30));
+  EXPECT_EQ(w->size(), QSize(800, 600));
+  EXPECT_EQ(Find<QSplitter>(*w, "Splitter1")->sizes().front(), 30);
+  EXPECT_EQ(Find<QSplitter>(*w, "SplitterDuan")->sizes().back(), 20);
+  EXPECT_EQ(Find<QTextEdit>(*w, "RedtDuan")->palette().color(QPalette::Base), QColor(255, 0, 0));
+  EXPECT_EQ(Find<QComboBox>(*w, "CboJuStyle")->currentIndex(), 3);
+  // The unknown place has one city, so a stored row 9 falls back to row 0.
+  auto* cities = Find<QComboBox>(*w, "cbodiC");
+  ASSERT_EQ(cities->count(), 1);
+  EXPECT_EQ(cities->currentIndex(), 0);
+  EXPECT_EQ(cities->currentText(), QStringLiteral("未知地"));
+  EXPECT_FLOAT_EQ(w->CityLongitudes()[0], 120.0f);
+  EXPECT_FLOAT_EQ(w->CityLatitudes()[0], 30.0f);
+  std::string sheet;
+  ASSERT_TRUE(ReadFile(folder_.SkinDir() + "Mx1.skn", sheet));
+  EXPECT_EQ(qApp->styleSheet(), ToQString(sheet));
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndWritesTheStateOnlyWhenConfirmed) {
+  auto w = Open();
+  prompter_.AnswerQuestion(false);
+  EXPECT_FALSE(w->close());
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "关闭");
+  EXPECT_EQ(prompter_.LastText(), "确定要关闭软件吗？");
+  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+
+  Find<QComboBox>(*w, "cbodiZ")->setCurrentIndex(1);
+  w->cbodiZClick();
+  Find<QComboBox>(*w, "CboJuStyle")->setCurrentIndex(2);
+  w->move(70, 80);
+  prompter_.AnswerQuestion(true);
+  EXPECT_TRUE(w->close());
+  const WindowConfig c = ReadWindowConfig(IniFile(folder_.Dat() + "init.ini"));
+  EXPECT_EQ(c.sheng, 1);
+  EXPECT_EQ(c.shi, 0);
+  EXPECT_EQ(c.juStyle, 2);
+  EXPECT_EQ(c.left, 70);
+  EXPECT_EQ(c.top, 80);
+  EXPECT_EQ(c.width, 400);
+  EXPECT_EQ(c.treewid, 180);
+  EXPECT_EQ(c.pinghei, 80);
+  EXPECT_EQ(c.fname, "宋体");
+  EXPECT_EQ(c.bcolor, 0xC0CCD0u);
+}
+
+TEST_F(MainWindowTest, ClosingMaximisedKeepsTheStoredGeometry) {
+  WriteInit("[winpos]\r\nleft=21\r\ntop=22\r\nwidth=623\r\nheight=424\r\nstate=2\r\n");
+  auto w = Open();
+  EXPECT_TRUE(w->isMaximized());
+  prompter_.AnswerQuestion(true);
+  EXPECT_TRUE(w->close());
+  const WindowConfig c = ReadWindowConfig(IniFile(folder_.Dat() + "init.ini"));
+  EXPECT_EQ(c.state, StoredWindowState::kMaximised);
+  EXPECT_EQ(c.left, 21);
+  EXPECT_EQ(c.top, 22);
+  EXPECT_EQ(c.width, 623);
+  EXPECT_EQ(c.height, 424);
+}
+
+TEST_F(MainWindowTest, ManyCasesAddTheNoteToTheCommentEditor) {
+  ASSERT_EQ(store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, true), 0);
+  ASSERT_GE(store_.Connect(), 0);
+  ASSERT_TRUE(store_.Execute("update case_extra set primaryId=1500;"));
+  ASSERT_TRUE(store_.Disconnect());
+  auto w = Open();
+  EXPECT_TRUE(
+      Find<QTextEdit>(*w, "RedtPingYu")
+          ->toPlainText()
+          .endsWith(QStringLiteral("案例总数大致：1500个，可以在树表上按鼠标右键，点击“条件查找”，"
+                                   "然后再点“全部案例”！")));
+}
+
+TEST_F(MainWindowTest, YearsOutsideTheRangeAreRefused) {
+  auto w = Open();
+  for (const char* year : {"-4714", "0", "10000", "abc", ""}) {
+    FillPanel(*w, year);
+    w->BtnpaiClick();
+    EXPECT_FALSE(w->ChartValid()) << year;
+    ASSERT_FALSE(prompter_.ShownBoxes().empty()) << year;
+    EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Warning);
+    EXPECT_EQ(prompter_.ShownBoxes().back().title, kYearErrorTitle);
+    EXPECT_EQ(prompter_.LastText(), kYearErrorText);
+  }
+}
+
+TEST_F(MainWindowTest, YearOneBcIsStoredAsZeroAndTheArrowsContinueFromIt) {
+  auto w = Open();
+  FillPanel(*w, "-1");
+  w->BtnpaiClick();
+  EXPECT_TRUE(w->ChartValid()) << prompter_.LastText();
+  EXPECT_EQ(w->CurrentRecord().year, 0);
+  auto* arrows = Find<QSpinBox>(*w, "UpDyear");
+  EXPECT_EQ(arrows->value(), 0);
+  arrows->stepBy(1);
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtYear")->text(), "1");
+  arrows->stepBy(-2);
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtYear")->text(), "-2");
+
+  FillPanel(*w, "-4713");
+  w->BtnpaiClick();
+  EXPECT_EQ(w->CurrentRecord().year, -4712);
+}
+
+TEST_F(MainWindowTest, NamesAreCleanedWithANotice) {
+  auto w = Open();
+  struct Case {
+    const char* typed;
+    const char* used;
+    bool notice;
+  };
+  const Case cases[] = {{"  李四  ", "李四", false},
+                        {"张 三", "张三", true},
+                        {"", "甲", true},
+                        {"一二三四五六七八九十壹贰", "一二三四五六七八九十", true}};
+  for (const Case& c : cases) {
+    const std::size_t before = Boxes();
+    FillPanel(*w);
+    Find<QLineEdit>(*w, "EdtName")->setText(ToQString(c.typed));
+    w->BtnpaiClick();
+    EXPECT_EQ(w->CurrentRecord().name, c.used) << c.typed;
+    EXPECT_EQ(Boxes() > before, c.notice) << c.typed;
+    if (c.notice) {
+      EXPECT_EQ(prompter_.ShownBoxes()[before].text, kNameCleanedText);
+      EXPECT_EQ(Find<QLineEdit>(*w, "EdtName")->text(), ToQString(c.used));
+    }
+  }
+}
+
+TEST_F(MainWindowTest, ChartFromThePanel) {
+  auto w = Open();
+  FillPanel(*w);
+  Find<QComboBox>(*w, "cbodiC")->setCurrentIndex(1);
+  Find<QRadioButton>(*w, "Rdonv")->setChecked(true);
+  Find<QTabWidget>(*w, "PageMain")->setCurrentIndex(1);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid()) << prompter_.LastText();
+  const TRecordData& r = w->CurrentRecord();
+  EXPECT_EQ(r.kind, ChartKind::kLife);
+  EXPECT_EQ(r.year, 1984);
+  EXPECT_EQ(r.month, 3);
+  EXPECT_EQ(r.day, 5);
+  EXPECT_EQ(r.hour, 14);
+  EXPECT_EQ(r.minute, 30);
+  EXPECT_FALSE(r.male);
+  EXPECT_FALSE(r.lunar);
+  EXPECT_EQ(r.name, "某人");
+  EXPECT_EQ(r.place, "福建省-厦门市");
+  EXPECT_EQ(r.cityIndex, 1);
+  EXPECT_FLOAT_EQ(r.longitude, 118.0f + 5.0f / 60.0f);
+  EXPECT_EQ(Find<QTabWidget>(*w, "PageMain")->currentIndex(), 0);
+  EXPECT_NEAR(w->FlowMoment(), 2445765.1, 0.01);  // 1984-03-05 14:30 UTC+8
+  // 甲子 year (1); 丙寅 month (3), as 惊蛰 comes later that day.
+  EXPECT_EQ(w->LastPillars()[0], 1);
+  EXPECT_EQ(w->LastPillars()[1], 3);
+  auto* image = Find<QLabel>(*w, "ImgTaiYi");
+  EXPECT_EQ(image->pixmap().size(), w->ChartImage().size());
+  EXPECT_GE(image->x(), 3);
+  EXPECT_TRUE(
+      Find<QTextEdit>(*w, "RedtDuan")->toPlainText().contains(QStringLiteral("【星盘分析】")));
+
+  // The unknown place goes into the request as such.
+  Find<QComboBox>(*w, "cbodiZ")->setCurrentIndex(34);
+  w->cbodiZClick();
+  w->BtnpaiClick();
+  EXPECT_EQ(w->CurrentRecord().place, "未知地");
+  EXPECT_FLOAT_EQ(w->CurrentRecord().longitude, 120.0f);
+}
+
+TEST_F(MainWindowTest, ADateThatDoesNotExistIsAnError) {
+  auto w = Open();
+  FillPanel(*w, "2023");
+  Find<QComboBox>(*w, "cbom")->setCurrentIndex(1);
+  Find<QComboBox>(*w, "cbod")->setCurrentIndex(29);  // 30 February
+  w->BtnpaiClick();
+  EXPECT_FALSE(w->ChartValid());
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Error);
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "错误");
+  EXPECT_EQ(prompter_.LastText(), w->Engine().LastError());
+}
+
+TEST_F(MainWindowTest, FlowCommandsNeedALifeChart) {
+  auto w = Open();
+  FillPanel(*w, "1984", 1);  // 年局
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  w->StepFlowMoment(24);
+  w->SbtoZw_liuClick();
+  w->CboLiuJuClick();
+  ASSERT_EQ(Boxes(), 3u);
+  for (const auto& box : prompter_.ShownBoxes()) {
+    EXPECT_EQ(box.kind, ScriptedPrompter::Kind::Information);
+    EXPECT_EQ(box.title, "提示");
+    EXPECT_EQ(box.text, kNeedLifeChart);
+  }
+}
+
+TEST_F(MainWindowTest, FlowStepsMoveTheFlowMomentWithinTheYearRange) {
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  const double start = w->FlowMoment();
+  w->StepFlowMoment(24);
+  EXPECT_NEAR(w->FlowMoment() - start, 1.0, 1e-6);
+  EXPECT_TRUE(w->Engine().FlowShown()) << prompter_.LastText();
+  w->StepFlowMoment(-2);
+  EXPECT_NEAR(w->FlowMoment() - start, 22.0 / 24.0, 1e-6);
+
+  MYiDateEx dates;
+  const double late = dates.ToJulianDay(YiDate{9999, 12, 31, 22, 0});
+  w->SetFlowMoment(late);
+  w->StepFlowMoment(24);
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, kYearErrorTitle);
+  EXPECT_EQ(w->FlowMoment(), late);
+}
+
+TEST_F(MainWindowTest, ZoomNeedsAChartAndStaysWithinItsSizes) {
+  auto w = Open();
+  w->N15Click();
+  EXPECT_EQ(prompter_.LastText(), kNeedChart);
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "提示");
+
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  const int size = w->Engine().FontSize();
+  const QSize image = w->ChartImage().size();
+  w->N15Click();
+  EXPECT_EQ(w->Engine().FontSize(), size + 1);
+  EXPECT_GT(w->ChartImage().width(), image.width());
+  EXPECT_TRUE(w->ChartValid());
+  EXPECT_EQ(IniFile(folder_.Dat() + "set.ini").ReadInteger("chart", "fontSize", 0), size + 1);
+
+  while (w->Engine().FontSize() > 9) w->N16Click();
+  const std::size_t before = Boxes();
+  w->N16Click();
+  ASSERT_EQ(Boxes(), before + 1);
+  EXPECT_EQ(prompter_.LastText(), kZoomRefused);
+  EXPECT_EQ(w->Engine().FontSize(), 9);
+}
+
+TEST_F(MainWindowTest, CitySearchSelectsTheFirstFittingCity) {
+  auto w = Open();
+  auto* cities = Find<QComboBox>(*w, "cbodiC");
+  prompter_.AnswerInput("厦门");
+  w->SpeedButton1Click();
+  EXPECT_EQ(cities->currentText(), QStringLiteral("厦门市"));
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "输入");
+  EXPECT_EQ(prompter_.LastText(), "输入县、市、区名：");
+  prompter_.AnswerInput("没有这个地方");
+  w->SpeedButton1Click();
+  EXPECT_EQ(cities->currentText(), QStringLiteral("厦门市"));
+  prompter_.CancelInput();
+  w->SpeedButton1Click();
+  EXPECT_EQ(cities->currentText(), QStringLiteral("厦门市"));
 }
 
 }  // namespace
