@@ -2,8 +2,6 @@
 
 #include <iostream>
 
-#include "cli/user_years.h"
-#include "platform/gbk.h"
 #include "store/case_schema.h"
 
 namespace taiyi::cli {
@@ -17,17 +15,6 @@ bool OpenStore(const CliContext& ctx, MRecordBase& store, AppFolder& folder) {
   }
   if (rc == 1) std::cerr << store.LastMessage() << "\n";
   return true;
-}
-
-std::string CaseCaption(const TRecordData& r) {
-  std::string caption = r.name;
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < r.name.size(); i += Utf8CharLength(r.name, i))
-    columns += static_cast<unsigned char>(r.name[i]) < 0x80 ? 1 : 2;
-  for (; columns < 8; ++columns) caption += ' ';
-  caption += r.lunar ? "  农" : "  公";
-  if (r.lunar && r.leapMonth) caption += "闰";
-  return caption + MomentText(r.year, r.month, r.day, r.hour, r.minute);
 }
 
 }  // namespace taiyi::cli

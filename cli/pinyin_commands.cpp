@@ -7,6 +7,7 @@
 #include "platform/gbk.h"
 #include "store/im_code.h"
 
+namespace taiyi::cli {
 namespace {
 
 struct PinyinOptions {
@@ -16,8 +17,8 @@ struct PinyinOptions {
   bool keepSymbols = false;
 };
 
-taiyi::cli::CommandRegistrar reg{
-    60, [](CLI::App& app, taiyi::cli::CliContext& ctx) {
+CommandRegistrar reg{
+    60, [](CLI::App& app, CliContext& ctx) {
       auto opts = std::make_shared<PinyinOptions>();
       auto* sub = app.add_subcommand("pinyin", "Pinyin initials (or syllables) of a text");
       sub->add_option("TEXT", opts->text, "Text (UTF-8)")->required();
@@ -27,14 +28,15 @@ taiyi::cli::CommandRegistrar reg{
                     "Keep characters that are not letters or digits");
       sub->callback([&ctx, opts] {
         ctx.run = [opts] {
-          if (!taiyi::IsValidUtf8(opts->text)) return taiyi::cli::Fail("TEXT is not UTF-8");
-          const int bits = (opts->full ? taiyi::kImFullSyllable : 0) |
-                           (opts->markUnknown ? taiyi::kImMarkUnknown : 0) |
-                           (opts->keepSymbols ? taiyi::kImKeepSymbols : 0);
-          std::cout << taiyi::ImCode().PinyinCodes(opts->text, bits) << "\n";
+          if (!IsValidUtf8(opts->text)) return Fail("TEXT is not UTF-8");
+          const int bits = (opts->full ? kImFullSyllable : 0) |
+                           (opts->markUnknown ? kImMarkUnknown : 0) |
+                           (opts->keepSymbols ? kImKeepSymbols : 0);
+          std::cout << ImCode().PinyinCodes(opts->text, bits) << "\n";
           return 0;
         };
       });
     }};
 
 }  // namespace
+}  // namespace taiyi::cli

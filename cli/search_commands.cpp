@@ -95,8 +95,12 @@ CommandRegistrar reg{
           MRecordBase store;
           AppFolder folder;
           if (!OpenStore(ctx, store, folder)) return 1;
+          std::string input;
+          for (const std::string& word : keywords) input += word + ' ';
+          const std::vector<std::string> split = SplitKeywords(input);
+          if (split.empty()) return Fail(kMsgNoKeywords);
           std::vector<std::int32_t> ids;
-          FuzzySearch(store, keywords, ids);
+          FuzzySearch(store, split, ids);
           return PrintFound(store, ids, kFuzzyNothingFound);
         };
       });

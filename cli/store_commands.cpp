@@ -118,11 +118,8 @@ int RunRestore(const CliContext& ctx, const std::string& dir) {
   const std::string source = WithSlash(dir);
   if (!FileExists(source + std::string(kStoreName) + ".db")) return Fail(kMsgRestoreNoDatabase);
   if (!DirExists(source + std::string(kStoreName) + "_f")) return Fail(kMsgRestoreNoCommentDir);
-  // Everything Restore would refuse is refused before the store is deleted.
-  const std::string problem = CheckRestoreSource(source);
-  if (!problem.empty()) return Fail(problem);
-  DeleteAll(store);
-  if (!Restore(store, source)) return Fail(store.LastMessage());
+  // The backup's database replaces the store's before the old comment files go.
+  if (!ReplaceWithBackup(store, source)) return Fail(store.LastMessage());
   std::cout << kMsgRestored << "\n";
   return 0;
 }

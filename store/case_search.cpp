@@ -1,5 +1,6 @@
 #include "store/case_search.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -129,6 +130,17 @@ std::vector<std::string> CaseSearchTexts(const TRecordData& r) {
           std::to_string(r.month) + "月",
           std::to_string(r.day) + "日",
           std::string(kBranches[index]) + "时"};
+}
+
+std::vector<std::string> SplitKeywords(std::string_view input) {
+  std::vector<std::string> keywords;
+  std::size_t at = 0;
+  while ((at = input.find_first_not_of(' ', at)) != std::string_view::npos) {
+    const std::size_t end = std::min(input.find(' ', at), input.size());
+    keywords.emplace_back(input.substr(at, end - at));
+    at = end;
+  }
+  return keywords;
 }
 
 void FuzzySearch(MRecordBase& store, const std::vector<std::string>& keywords,

@@ -83,6 +83,12 @@ void SearchByConditions(MRecordBase& store, const SearchConditions& conditions,
 // "%d年" (stored year), "%d月", "%d日" and the hour's branch "%s时" (23 and 0 give "子时").
 std::vector<std::string> CaseSearchTexts(const TRecordData& record);
 
+inline constexpr char kMsgNoKeywords[] = "请输入要查找的关键字，多个关键字可以用空格隔开！";
+
+// The keywords of a fuzzy search's input: every maximal run of characters other than the
+// ASCII blank, in input order (a GBK double-byte character never holds that blank).
+std::vector<std::string> SplitKeywords(std::string_view input);
+
 // The ids of the cases in which every keyword is found, the comment's plain text counting as
 // a ninth text; each text uses up at most the first remaining keyword it contains.
 void FuzzySearch(MRecordBase& store, const std::vector<std::string>& keywords,

@@ -198,7 +198,8 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
     store.SetLastMessage(message);
     return 0;
   }
-  if (k == 0) store.SetLastMessage(Format(kMsgImported, 0));
+  // Nothing arrived: say why when a case failed, else that there was nothing to import.
+  if (k == 0 && store.LastMessage().empty()) store.SetLastMessage(Format(kMsgImported, 0));
   return k;
 }
 
@@ -290,7 +291,15 @@ std::string CheckRestoreSource(const std::string& folder) {
   return {};
 }
 
-bool Restore(MRecordBase& store, const std::string& folder) {
+namespace {
+
+void DeleteCommentFiles(const std::string& appDir) {
+  const std::string comments = CommentFolder(appDir);
+  for (const std::string& name : ListFiles(comments, "*.rtf", true)) DeleteFile(comments + name);
+}
+
+// Restore, with this store's comment files removed once the backup's database is in place.
+bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComments) {
   const std::string problem = CheckRestoreSource(folder);
   if (!problem.empty()) {
     store.SetLastMessage(problem);
@@ -311,6 +320,7 @@ bool Restore(MRecordBase& store, const std::string& folder) {
     store.SetLastMessage(kMsgCannotCopyDatabase);
     return false;
   }
+  if (replaceComments) DeleteCommentFiles(store.AppDir());
   const std::string source = dir + std::string(kStoreName) + "_f/";
   const std::string target = CommentFolder(store.AppDir());
   CreateDirs(target);
@@ -320,10 +330,19 @@ bool Restore(MRecordBase& store, const std::string& folder) {
   return true;
 }
 
+}  // namespace
+
+bool Restore(MRecordBase& store, const std::string& folder) {
+  return RestoreFrom(store, folder, false);
+}
+
+bool ReplaceWithBackup(MRecordBase& store, const std::string& folder) {
+  return RestoreFrom(store, folder, true);
+}
+
 void DeleteAll(MRecordBase& store) {
   DeleteDatabaseFile(store.DbPath());
-  const std::string comments = CommentFolder(store.AppDir());
-  for (const std::string& name : ListFiles(comments, "*.rtf", true)) DeleteFile(comments + name);
+  DeleteCommentFiles(store.AppDir());
 }
 
 int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename) {

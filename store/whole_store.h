@@ -53,6 +53,11 @@ std::string CheckRestoreSource(const std::string& folder);
 // database is replaced by a rename, and only once the whole backup has been checked.
 // False with LastMessage on failure.
 bool Restore(MRecordBase& store, const std::string& folder);
+// The store replaced by a backup folder, as deleting every case and then restoring, but
+// without a moment in which neither is there: the backup's database is renamed over this
+// store's first, and only then are this store's comment files replaced by the backup's.  A
+// failure before the rename leaves the store as it was.
+bool ReplaceWithBackup(MRecordBase& store, const std::string& folder);
 
 // Deletes the database file and every comment file.  Nothing is reported.
 void DeleteAll(MRecordBase& store);

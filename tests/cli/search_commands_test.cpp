@@ -25,10 +25,12 @@ TEST(SearchCommands, FindAndSearchPrintTheFoundCasesOrSayWhy) {
     int code;
     const char* out;
   } rows[] = {
-      {"find 子时", 0, "1\t张三      公1990-05-12 23:30\n2\tabc       公-0120-03-01 00:10\n"},
+      {"find 子时", 0, "1\t张三      公1990-05-12 23:30\n2\tabc       公-120-03-01 00:10\n"},
       {"find 1990年 男 福建", 0, "1\t张三      公1990-05-12 23:30\n"},
+      {"find '1990年  男'", 0, "1\t张三      公1990-05-12 23:30\n"},
       {"find 1990-5-12", 0, "没有符合的案例！\n"},
-      {"search --name ABC --exact --years -120 -100", 0, "2\tabc       公-0120-03-01 00:10\n"},
+      {"find ' '", 1, "请输入要查找的关键字，多个关键字可以用空格隔开！\n"},
+      {"search --name ABC --exact --years -120 -100", 0, "2\tabc       公-120-03-01 00:10\n"},
       {"search --comment 好 --male", 0, "1\t张三      公1990-05-12 23:30\n"},
       {"search --female --province 福建省", 0, "没有找到符合条件的命例。\n"},
       {"search --years 2000 1990", 1, "结束年必须大于或等于起始年\n"},

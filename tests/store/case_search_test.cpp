@@ -155,6 +155,15 @@ TEST_F(CaseSearch, FuzzyKeywordsEachUseUpOneText) {
   }
 }
 
+TEST(SplitKeywords, RunsOfBlanksSeparateKeywords) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(SplitKeywords("1990年 男"), (V{"1990年", "男"}));
+  EXPECT_EQ(SplitKeywords("  张   三丰 "), (V{"张", "三丰"}));
+  EXPECT_EQ(SplitKeywords("福建"), (V{"福建"}));
+  EXPECT_EQ(SplitKeywords("   "), V{});
+  EXPECT_EQ(SplitKeywords(""), V{});
+}
+
 TEST(CaseSearchTexts, NameTheHourByItsBranch) {
   TRecordData r = Case("王五", -5, false, "福建省-福州市", "家人", 0);
   EXPECT_EQ(CaseSearchTexts(r), (std::vector<std::string>{"王五", "女", "福建省-福州市", "家人",

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,6 +207,20 @@ TEST(ImportStore, NothingToImportSaysSo) {
   EXPECT_EQ(store.LastMessage(), "共导入 0 个案例！");
 }
 
+TEST(ImportStore, CasesThatCannotBeStoredKeepTheCauseAsTheMessage) {
+  Folder here, there;
+  MRecordBase& store = here.Store();
+  AddAll(there.Store(), {Case("甲", "家人")});
+  // A trigger refuses every new case of this store.
+  store.Connect();
+  ASSERT_TRUE(store.Execute("create trigger refuse before insert on case_data begin "
+                            "select raise(abort, 'refused'); end;",
+                            {}));
+  store.Disconnect();
+  EXPECT_EQ(ImportStore(store, there.Db(), {}), 0);
+  EXPECT_EQ(store.LastMessage(), "无法保存案例！");
+}
+
 // The import runs in one transaction: a process that dies in the middle of it leaves the
 // store with exactly the cases it had.
 TEST(ImportStore, ACrashMidwayLeavesTheStoreAsItWas) {
@@ -322,6 +337,31 @@ TEST(BackupAndRestore, TheBackupComesBackWithItsCommentsAfterDeleteAll) {
   EXPECT_EQ(PlainText(here.Comments() + "甲_stem.rtf"), "甲的评语");
   EXPECT_EQ(PlainText(here.Comments() + "乙_stem.rtf"), "乙的评语");
   EXPECT_FALSE(FileExists(here.Db() + ".restore"));
+}
+
+// Replacing the store by a backup: the old comment files go only once the backup's database
+// is in place, and a copy that fails leaves the store with its cases and comments.
+TEST(ReplaceWithBackup, OldCommentsGoOnlyAfterTheBackupIsInPlace) {
+  Folder here, target;
+  MRecordBase& store = here.Store();
+  AddAll(store, {Case("甲", "家人")});
+  ASSERT_TRUE(store.EnsureCommentFiles());
+  const std::string backup = target.root() + "b/";
+  ASSERT_TRUE(CreateDirs(backup));
+  ASSERT_TRUE(Backup(store, backup)) << store.LastMessage();
+  AddAll(store, {Case("丁", "家人")});
+  ASSERT_TRUE(store.EnsureCommentFiles());
+
+  // The temporary copy cannot be made (a folder stands in its place).
+  ASSERT_TRUE(CreateDirs(here.Db() + ".restore"));
+  EXPECT_FALSE(ReplaceWithBackup(store, backup));
+  EXPECT_EQ(Names(here.Store()), (std::vector<std::string>{"甲", "丁"}));
+  EXPECT_EQ(PlainText(here.Comments() + "丁_stem.rtf"), "丁的评语");
+
+  std::filesystem::remove_all(here.Db() + ".restore");
+  ASSERT_TRUE(ReplaceWithBackup(store, backup)) << store.LastMessage();
+  EXPECT_EQ(Names(here.Store()), (std::vector<std::string>{"甲"}));
+  EXPECT_EQ(ListFiles(here.Comments(), "*.rtf"), (std::vector<std::string>{"甲_stem.rtf"}));
 }
 
 TEST(Restore, RefusesAnIncompleteOrForeignBackupBeforeReplacingAnything) {
