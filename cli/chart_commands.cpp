@@ -29,9 +29,9 @@ namespace {
 struct ChartCommand {
   ChartOptions chart;
   bool json = false;
-  bool text = false;  // the editor's text on stdout
-  std::string rtf;    // the editor's text as RTF into this file
-  std::string html;   // … as HTML
+  bool text = false;        // the editor's text on stdout
+  std::string rtf;          // the editor's text as RTF into this file
+  std::string html;         // … as HTML
   ChartImageOptions image;  // --png --jpg --bmp --font-size
 };
 
@@ -163,8 +163,7 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
     doc["flow"] = FlowJson(flow.flow);
   }
   if (WantsChartImage(command.image) &&
-      !WriteChartImages(command.image, folder, result.chart, flow.ok ? &flow.flow : nullptr,
-                        error))
+      !WriteChartImages(command.image, folder, result.chart, flow.ok ? &flow.flow : nullptr, error))
     return Fail(error);
   const bool wantTexts =
       command.text || command.json || !command.rtf.empty() || !command.html.empty();
@@ -184,8 +183,7 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
   } else if (command.text) {
     std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
     if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
-  } else if (command.rtf.empty() && command.html.empty() &&
-             !WantsChartImage(command.image)) {
+  } else if (command.rtf.empty() && command.html.empty() && !WantsChartImage(command.image)) {
     std::cout << Text(result.chart);
     if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
   }

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "chart/places.h"
+#include "cli/case_store_access.h"
 #include "cli/command_registry.h"
 #include "cli/user_years.h"
 #include "platform/gbk.h"
 #include "store/case_schema.h"
 #include "store/case_search.h"
-#include "cli/case_store_access.h"
 #include "store/record_base.h"
 
 namespace taiyi::cli {

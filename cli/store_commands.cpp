@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/case_store_access.h"
 #include "cli/command_registry.h"
 #include "platform/file_util.h"
 #include "store/case_schema.h"
-#include "cli/case_store_access.h"
 #include "store/record_base.h"
 #include "store/store_messages.h"
 #include "store/whole_store.h"

@@ -66,8 +66,8 @@ bool ReadFile(const std::string& path, std::string& bytes) {
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {
   static std::atomic<unsigned> counter{0};
-  const std::string temp = path + ".tmp" + std::to_string(getpid()) + "_" +
-                           std::to_string(counter.fetch_add(1));
+  const std::string temp =
+      path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter.fetch_add(1));
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool ok = true;

@@ -67,7 +67,9 @@ bool ParseIniInteger(std::string_view text, int& value) {
   return true;
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) { Reload(); }
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+  Reload();
+}
 
 bool IniFile::Reload() {
   sections_.clear();
@@ -80,9 +82,8 @@ bool IniFile::Reload() {
     bom_ = true;
     bytes.erase(0, 3);
   }
-  eol_ = bytes.find("\r\n") != std::string::npos || bytes.find('\n') == std::string::npos
-             ? "\r\n"
-             : "\n";
+  eol_ = bytes.find("\r\n") != std::string::npos || bytes.find('\n') == std::string::npos ? "\r\n"
+                                                                                          : "\n";
   bool ascii = true;
   for (unsigned char c : bytes) ascii = ascii && c < 0x80;
   utf8_ = bom_ || (!ascii && LooksLikeUtf8(bytes));
@@ -161,7 +162,9 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool IniFile::SectionExists(std::string_view section) const { return findSection(section); }
+bool IniFile::SectionExists(std::string_view section) const {
+  return findSection(section);
+}
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
   return findItem(section, key);
@@ -182,8 +185,7 @@ std::vector<std::string> IniFile::ReadSections() const {
   return names;
 }
 
-bool IniFile::WriteString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   std::vector<Section> previous = sections_;
   Section* s = findSection(section);
   if (!s) {
@@ -221,7 +223,8 @@ bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
   Section* s = findSection(section);
   if (!s) return true;
   std::vector<Section> previous = sections_;
-  std::erase_if(s->items, [&](const Item& item) { return item.isEntry && EqualNoCase(item.key, key); });
+  std::erase_if(s->items,
+                [&](const Item& item) { return item.isEntry && EqualNoCase(item.key, key); });
   return save(std::move(previous));
 }
 

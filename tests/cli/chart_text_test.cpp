@@ -62,10 +62,10 @@ TEST_F(ChartText, PeriodChartWithGate) {
 }
 
 TEST_F(ChartText, RtfAndHtmlFilesCarryColoursAndTheWholeText) {
-  ASSERT_EQ(Run(std::string(kLife) + " --rtf " + dir_.path() + "/c.rtf --html " + dir_.path() +
-                "/c.html")
-                .code,
-            0);
+  ASSERT_EQ(
+      Run(std::string(kLife) + " --rtf " + dir_.path() + "/c.rtf --html " + dir_.path() + "/c.html")
+          .code,
+      0);
   const std::string rtf = File("c.rtf");
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg936", 0), 0u);
   EXPECT_NE(rtf.find("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"),

@@ -213,9 +213,10 @@ TEST(ImportStore, CasesThatCannotBeStoredKeepTheCauseAsTheMessage) {
   AddAll(there.Store(), {Case("甲", "家人")});
   // A trigger refuses every new case of this store.
   store.Connect();
-  ASSERT_TRUE(store.Execute("create trigger refuse before insert on case_data begin "
-                            "select raise(abort, 'refused'); end;",
-                            {}));
+  ASSERT_TRUE(
+      store.Execute("create trigger refuse before insert on case_data begin "
+                    "select raise(abort, 'refused'); end;",
+                    {}));
   store.Disconnect();
   EXPECT_EQ(ImportStore(store, there.Db(), {}), 0);
   EXPECT_EQ(store.LastMessage(), "无法保存案例！");
