@@ -281,10 +281,11 @@ class RtfParser {
   // Moves the pending text into the document with the current format.
   void FlushText() {
     FlushBytes();
-    // Control characters other than the tab and the line break are no text of an editor
-    // (\u0, \'00, stray bytes); they are dropped so that nothing invisible is kept.
+    // Control characters other than the tab and the line break, and DEL, are no text of an
+    // editor (\u0, \'00, \'7f, stray bytes); they are dropped so that nothing invisible is kept.
     std::erase_if(pendingText_, [](char c) {
-      return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+      const auto b = static_cast<unsigned char>(c);
+      return (b < 0x20 && c != '\t' && c != '\n') || b == 0x7F;
     });
     if (pendingText_.empty()) return;
     if (!paragraphOpen_) {
