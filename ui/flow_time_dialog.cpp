@@ -58,9 +58,9 @@ TFrmLiu::TFrmLiu(MUiFont& uiFont, Prompter& prompter, QWidget* parent)
   moment->addWidget(EdtYear);
   moment->addWidget(UpDyear);
   moment->addSpacing(4);
-  for (QWidget* w : {static_cast<QWidget*>(cbom), static_cast<QWidget*>(cbod),
-                     static_cast<QWidget*>(cbos), static_cast<QWidget*>(cbomin),
-                     static_cast<QWidget*>(SbtoNow)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(cbom), static_cast<QWidget*>(cbod), static_cast<QWidget*>(cbos),
+        static_cast<QWidget*>(cbomin), static_cast<QWidget*>(SbtoNow)})
     moment->addWidget(w);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -134,6 +134,8 @@ void TFrmLiu::BtnokClick() {
   accept();
 }
 
-void TFrmLiu::BtncancelClick() { reject(); }
+void TFrmLiu::BtncancelClick() {
+  reject();
+}
 
 }  // namespace taiyi

@@ -16,9 +16,13 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
   }
 }
 
-int RadioGroup::ItemIndex() const { return buttons_->checkedId(); }
+int RadioGroup::ItemIndex() const {
+  return buttons_->checkedId();
+}
 
-int RadioGroup::Count() const { return static_cast<int>(buttons_->buttons().size()); }
+int RadioGroup::Count() const {
+  return static_cast<int>(buttons_->buttons().size());
+}
 
 void RadioGroup::SetItemIndex(int index) {
   if (QAbstractButton* button = buttons_->button(index)) {

@@ -68,14 +68,13 @@ TFrmSetcan::TFrmSetcan(MUiFont& uiFont, const AppFolder& folder, Prompter& promp
 }
 
 void TFrmSetcan::buildControls() {
-  RdoDate = new RadioGroup(QStringLiteral("干支时间"),
-                           {QStringLiteral("北京时间"), QStringLiteral("真太阳时"),
-                            QStringLiteral("地方时")},
-                           this);
+  RdoDate = new RadioGroup(
+      QStringLiteral("干支时间"),
+      {QStringLiteral("北京时间"), QStringLiteral("真太阳时"), QStringLiteral("地方时")}, this);
   RdoDate->setObjectName("RdoDate");
-  RdoMingJu = new RadioGroup(QStringLiteral("命局算法"),
-                             {QStringLiteral("以日局算命局"), QStringLiteral("以时局算命局")},
-                             this);
+  RdoMingJu =
+      new RadioGroup(QStringLiteral("命局算法"),
+                     {QStringLiteral("以日局算命局"), QStringLiteral("以时局算命局")}, this);
   RdoMingJu->setObjectName("RdoMingJu");
 
   ChkZiShi = new QCheckBox(QStringLiteral("区分夜、早子时 "), this);
@@ -223,7 +222,9 @@ void TFrmSetcan::BitBtn1Click() {
   accept();
 }
 
-void TFrmSetcan::BitBtn2Click() { reject(); }
+void TFrmSetcan::BitBtn2Click() {
+  reject();
+}
 
 void TFrmSetcan::Button2Click() {
   const ChartSettings def;
@@ -244,6 +245,8 @@ void TFrmSetcan::BtoColorClick() {
   if (chooseColour_ && chooseColour_(this, colour)) setSwatch(colour);
 }
 
-void TFrmSetcan::ChkOldClick() { BtoColor->setEnabled(!ChkOld->isChecked()); }
+void TFrmSetcan::ChkOldClick() {
+  BtoColor->setEnabled(!ChkOld->isChecked());
+}
 
 }  // namespace taiyi

@@ -51,10 +51,6 @@ bool PlacedByLayout(const QWidget* widget) {
   return parent != nullptr && parent->layout() != nullptr && LayoutHolds(parent->layout(), widget);
 }
 
-bool HasFixedSize(const QWidget* widget) {
-  return widget->minimumSize() == widget->maximumSize();
-}
-
 }  // namespace
 
 int FontPointSize(const QWidget* widget) {
@@ -107,8 +103,7 @@ bool MUiFont::ScaleForm(QWidget* form, const std::vector<std::string>& leaveAlon
 }
 
 void MUiFont::Scale(QWidget* control, double rx, double ry, int size, bool isForm) {
-  const QList<QWidget*> children =
-      control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  const QList<QWidget*> children = control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   if (!children.isEmpty()) {
     double crx = rx, cry = ry;
     int childSize = size;
@@ -140,12 +135,13 @@ void MUiFont::Scale(QWidget* control, double rx, double ry, int size, bool isFor
   const auto sy = [ry](int v) { return static_cast<int>(v * ry); };
   const QRect g = control->geometry();
   const QSize newSize(sx(g.width()), sy(g.height()));
-  if (HasFixedSize(control) && control->minimumWidth() > 0) {
-    control->setFixedSize(newSize);
-  } else {
-    if (control->minimumWidth() > 0 || control->minimumHeight() > 0)
-      control->setMinimumSize(sx(control->minimumWidth()), sy(control->minimumHeight()));
-  }
+  // Size limits set by the window's design scale with the text, so that a fixed-width edit
+  // still holds its digits.
+  const QSize min = control->minimumSize(), max = control->maximumSize();
+  if (min.width() > 0 || min.height() > 0)
+    control->setMinimumSize(sx(min.width()), sy(min.height()));
+  control->setMaximumSize(max.width() < QWIDGETSIZE_MAX ? sx(max.width()) : QWIDGETSIZE_MAX,
+                          max.height() < QWIDGETSIZE_MAX ? sy(max.height()) : QWIDGETSIZE_MAX);
   if (isForm) {
     control->resize(newSize);
   } else if (!PlacedByLayout(control)) {

@@ -27,8 +27,8 @@ class FlowTimeDialogTest : public ::testing::Test {
     Find<QComboBox>("cbomin")->setCurrentIndex(minute);
   }
   double JulianDay(int year, int month, int day, int hour, int minute) {
-    return dates_.ToJulianDay(YiDate{int16_t(year), int16_t(month), int16_t(day), int16_t(hour),
-                                     int16_t(minute)});
+    return dates_.ToJulianDay(
+        YiDate{int16_t(year), int16_t(month), int16_t(day), int16_t(hour), int16_t(minute)});
   }
 
   MYiDateEx dates_;
@@ -70,9 +70,9 @@ TEST_F(FlowTimeDialogTest, RefusesBadYearsAndDatesAndStaysOpen) {
     const char* title;
   };
   const double loaded = JulianDay(2020, 5, 6, 7, 8);
-  for (const Case& c : {Case{"0", 1, 1, "年份错误"}, Case{"-4714", 1, 1, "年份错误"},
-                        Case{"abc", 1, 1, "年份错误"}, Case{"1582", 10, 10, "日期错误"},
-                        Case{"2023", 2, 29, "日期错误"}}) {
+  for (const Case& c :
+       {Case{"0", 1, 1, "年份错误"}, Case{"-4714", 1, 1, "年份错误"}, Case{"abc", 1, 1, "年份错误"},
+        Case{"1582", 10, 10, "日期错误"}, Case{"2023", 2, 29, "日期错误"}}) {
     ScriptedPrompter prompter;
     TFrmLiu dialog(font_, prompter);
     dialog.Load(loaded);
