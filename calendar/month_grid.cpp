@@ -35,6 +35,8 @@ MonthGrid BuildMonthGrid(MYiDateEx& service, EraNames& eras, const YiDate& selec
   if (!service.IsValidSolarDate(selected)) return grid;
   const int year = selected.year;
   const int month = selected.month;
+  grid.year = year;
+  grid.month = month;
   grid.monthLength = MonthLength(year, month);
 
   for (TermEntry& slot : grid.terms) slot.date.day = kNoTermDay;
@@ -82,10 +84,10 @@ MonthGrid BuildMonthGrid(MYiDateEx& service, EraNames& eras, const YiDate& selec
   return grid;
 }
 
-int GridDayAt(const MonthGrid& grid, int year, int month, int cellIndex) {
+int GridDayAt(const MonthGrid& grid, int cellIndex) {
   if (cellIndex < grid.firstColumn || cellIndex >= grid.firstColumn + grid.monthLength) return 0;
   const int position = cellIndex - grid.firstColumn;  // 0-based position in the day list
-  return (IsReformMonth(year, month) && position > 3 ? position + 10 : position) + 1;
+  return (IsReformMonth(grid.year, grid.month) && position > 3 ? position + 10 : position) + 1;
 }
 
 }  // namespace taiyi

@@ -28,6 +28,8 @@ struct MonthGridDay {
 };
 
 struct MonthGrid {
+  int year = 0;         // stored year of the month
+  int month = 0;        // 1 … 12
   int monthLength = 0;  // 0 when the selected date does not exist; nothing else is filled then
   int firstColumn = 0;  // column of day 1
   std::array<TermEntry, 3> terms{};  // the month's terms in time order; unused slots kNoTermDay
@@ -48,6 +50,6 @@ MonthGrid BuildMonthGrid(MYiDateEx& service, EraNames& eras, const YiDate& selec
 
 // Day (as stored in a date, 1 … 31) shown in cell index (row − 1) · 7 + column, or 0 when the
 // cell is empty. October 1582 skips the ten dropped days.
-int GridDayAt(const MonthGrid& grid, int year, int month, int cellIndex);
+int GridDayAt(const MonthGrid& grid, int cellIndex);
 
 }  // namespace taiyi

@@ -28,10 +28,10 @@ TEST(MonthGridTest, ReformMonthSkipsTheTenDroppedDays) {
   EXPECT_EQ(grid.days[0].upper, "10月");
   EXPECT_EQ(grid.days[4].upper, "15");
   EXPECT_TRUE(grid.days[9].selected);  // the 20th
-  EXPECT_EQ(GridDayAt(grid, 1582, 10, 3), 4);
-  EXPECT_EQ(GridDayAt(grid, 1582, 10, 4), 15);
-  EXPECT_EQ(GridDayAt(grid, 1582, 10, 20), 31);
-  EXPECT_EQ(GridDayAt(grid, 1582, 10, 21), 0);
+  EXPECT_EQ(GridDayAt(grid, 3), 4);
+  EXPECT_EQ(GridDayAt(grid, 4), 15);
+  EXPECT_EQ(GridDayAt(grid, 20), 31);
+  EXPECT_EQ(GridDayAt(grid, 21), 0);
 }
 
 TEST(MonthGridTest, TermDaysAndPillarsChangeAtTheTermsMinute) {
