@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "ui/qt_prompter.h"
+#include "ui/ui_font.h"
 
 namespace taiyi {
 namespace {
@@ -140,6 +141,23 @@ TEST_F(CalendarWindowTest, ClickingADaySelectsIt) {
   EXPECT_EQ(Index("CboD"), 14);
   window_->ImgMouseDown(6 * 64 + 10, 3 * 47 + 10);  // the 31st, a Sunday
   EXPECT_EQ(Index("CboD"), 30);
+}
+
+// A larger interface font grows the window; the grid is drawn at the image's new size and
+// clicks find their day in it.
+TEST_F(CalendarWindowTest, ScaledWindowDrawsAndClicksAtItsSize) {
+  MUiFont uiFont(3, false);
+  TFrmWnl scaled(prompter_, &uiFont);
+  EXPECT_GT(scaled.width(), 542);
+  scaled.Open({1582, 10, 1, 9, 0});
+  auto* img = scaled.findChild<QLabel*>("Img");
+  ASSERT_GT(img->width(), 450);
+  EXPECT_EQ(scaled.GridImage().size(), img->size());
+  const int w = img->width() / 7;
+  const int h = img->height() / 7;
+  scaled.ImgMouseDown(4 * w + w / 2, h + h / 2);
+  EXPECT_EQ(scaled.findChild<QComboBox*>("CboD")->currentIndex(), 14);
+  EXPECT_EQ(scaled.GridImage().pixelColor(4 * w + w / 2, h), QColor(255, 0, 0));
 }
 
 TEST_F(CalendarWindowTest, NowAndTheHandOff) {
