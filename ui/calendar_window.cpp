@@ -10,8 +10,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
 #include "calendar/calendar_date.h"
 #include "chart/draw/image_plus.h"
@@ -88,6 +90,9 @@ TFrmWnl::TFrmWnl(Prompter& prompter, MUiFont* uiFont, QWidget* parent)
   RecomputeTerms();
   setFixedSize(542, 408);
   if (uiFont != nullptr) uiFont->ScaleForm(this);
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
 }
 
 void TFrmWnl::BuildControls() {
@@ -209,8 +214,8 @@ void TFrmWnl::Open(const YiDate& typedDate) {
   int day = typedDate.day;
   if (!IsValidSolarDate(Stored(typedDate.year), typedDate.month, typedDate.day)) day = 15;
   SetYearMonthDay(typedDate.year, typedDate.month, day);
-  SetIndex(CboH, typedDate.hour);
-  SetIndex(CboMinute, typedDate.minute);
+  SetIndex(CboH, std::clamp<int>(typedDate.hour, 0, 23));
+  SetIndex(CboMinute, std::clamp<int>(typedDate.minute, 0, 59));
   gridFamily_ = ResolveFontFamily("宋体");
   RecomputeTerms();
   DrawMonth();
@@ -319,6 +324,10 @@ void TFrmWnl::UpYearClick() {
 void TFrmWnl::BitBtn2Click() {
   int typed = TypedYear();
   int month = CboM->currentIndex() + 1;
+  if (!InRange(typed)) {
+    DrawMonth();  // reports the year
+    return;
+  }
   if (typed == -4713 && month == 1) return;
   if (month == 1) {
     month = 12;
@@ -333,6 +342,10 @@ void TFrmWnl::BitBtn2Click() {
 void TFrmWnl::BitBtn1Click() {
   int typed = TypedYear();
   int month = CboM->currentIndex() + 1;
+  if (!InRange(typed)) {
+    DrawMonth();  // reports the year
+    return;
+  }
   if (typed == 9999 && month == 12) return;
   if (month == 12) {
     month = 1;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextCursor>
 
 #include "calendar/date_service.h"
@@ -67,6 +68,9 @@ TFrmFanTui::TFrmFanTui(Prompter& prompter, MUiFont* uiFont, QWidget* parent)
   setModal(true);
   BuildControls();
   setFixedSize(465, 198);
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
 }
 
 void TFrmFanTui::BuildControls() {

@@ -126,6 +126,13 @@ TEST_F(CalendarWindowTest, BadYearsAndDatesAreReportedAndLeaveTheMonth) {
   EXPECT_EQ(prompter_.ShownBoxes().back().title, "年份不对");
   EXPECT_EQ(prompter_.LastText(), "年份在-4713 到 9999年之间，并且没有公元0年");
   EXPECT_EQ(Text("LabShow"), "2024年2月");
+
+  // A month step from a bad year reports it instead of inventing a neighbour year.
+  const size_t shown = prompter_.ShownBoxes().size();
+  window_->BitBtn2Click();
+  EXPECT_EQ(Text("EdtYear"), "0");
+  ASSERT_EQ(prompter_.ShownBoxes().size(), shown + 1);
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "年份不对");
 }
 
 TEST_F(CalendarWindowTest, ClickingADaySelectsIt) {
