@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
+#include "ui/ui_font.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -30,8 +31,9 @@ int main(int argc, char* argv[]) {
 
   // Program-wide objects first; the window goes before them.
   taiyi::MRecordBase store;
+  taiyi::MUiFont uiFont(folder);
   taiyi::QtPrompter prompter;
-  taiyi::TFrmMain window(folder, prompter, store);
+  taiyi::TFrmMain window(folder, prompter, store, uiFont);
   prompter.SetParent(&window);
   window.show();
   return app.exec();

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -30,9 +29,12 @@
 #include "chart/draw/image_plus.h"
 #include "chart/places.h"
 #include "platform/clean_name.h"
+#include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
+#include "ui/ui_font.h"
+#include "ui/up_down.h"
 
 namespace taiyi {
 namespace {
@@ -64,7 +66,7 @@ QAction* AddPendingItem(QMenu* menu, const char* name, const char* caption) {
 
 }  // namespace
 
-TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store, MUiFont* uiFont,
+TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store, MUiFont& uiFont,
                    QWidget* parent)
     : QMainWindow(parent),
       folder_(folder),
@@ -176,23 +178,16 @@ QWidget* TFrmMain::buildInputPanel() {
   QFont bold = edtYear_->font();
   bold.setBold(true);
   edtYear_->setFont(bold);
-  upDyear_ = new QSpinBox(panel);
+  upDyear_ = new UpDown(-4712, 9999, panel);
   upDyear_->setObjectName("UpDyear");
-  upDyear_->setRange(-4712, 9999);
-  upDyear_->setValue(2004);
-  upDyear_->setWrapping(false);
-  // Only the arrows are shown: the position is not the year the user reads.
-  upDyear_->setFixedWidth(18);
-  upDyear_->setStyleSheet("QSpinBox { color: transparent; selection-color: transparent; }");
-  upDyear_->setFocusPolicy(Qt::NoFocus);
+  upDyear_->SetPosition(2004);
   addRow({edtYear_, upDyear_});
 
   cbom_ = MakeList(panel, "cbom", 12);
   cbod_ = MakeList(panel, "cbod", 20);
   cbos_ = MakeList(panel, "cbos", 12);
   cbomin_ = MakeList(panel, "cbomin", 12);
-  addRow({cbom_, cbod_});
-  addRow({cbos_, cbomin_});
+  for (QComboBox* list : {cbom_, cbod_, cbos_, cbomin_}) addRow({list});
 
   rdogl_ = new QRadioButton(ToQString("公历"), panel);
   rdogl_->setObjectName("Rdogl");
@@ -240,13 +235,8 @@ QWidget* TFrmMain::buildInputPanel() {
   cboJuStyle_ = MakeList(panel, "CboJuStyle", 5);
   for (const char* kind : {"命局", "年局", "月局", "日局", "时局"})
     cboJuStyle_->addItem(ToQString(kind));
-  QFont kindFont = cboJuStyle_->font();
-  kindFont.setBold(true);
-  cboJuStyle_->setFont(kindFont);
-  QPalette kindColours = cboJuStyle_->palette();
-  kindColours.setColor(QPalette::Text, Qt::blue);
-  kindColours.setColor(QPalette::ButtonText, Qt::blue);
-  cboJuStyle_->setPalette(kindColours);
+  // Blue and bold under every skin: the widget's own style sheet goes before the skin's.
+  cboJuStyle_->setStyleSheet("QComboBox { color: blue; font-weight: bold; }");
   addRow({cboJuStyle_});
 
   sbtoSave_ = new QPushButton(ToQString("存新"), panel);
@@ -366,8 +356,7 @@ void TFrmMain::FormShow() {
   cbodiZClick();
   cbodiC_->setCurrentIndex(config_.shi < cbodiC_->count() ? config_.shi : 0);
 
-  // Interface font scaling of the whole window but the chart image goes here, once the font
-  // service is part of the build: uiFont_->ScaleForm(this, {"ImgTaiYi"}).
+  uiFont_.ScaleForm(this, {"ImgTaiYi"});
 
   BuildSkinMenu();
   activateSkin_ = skinMenu_->ApplySavedSkin(config_.skined, config_.skinname);
@@ -512,8 +501,7 @@ void TFrmMain::FillInputLists() {
 void TFrmMain::SetPanelToClock(int maxYear) {
   const QDateTime now = QDateTime::currentDateTime();
   const int year = std::min(now.date().year(), maxYear);
-  const QSignalBlocker block(upDyear_);
-  upDyear_->setValue(year);
+  upDyear_->SetPosition(year);
   edtYear_->setText(QString::number(year));
   cbom_->setCurrentIndex(now.date().month() - 1);
   cbod_->setCurrentIndex(now.date().day() - 1);
@@ -528,7 +516,7 @@ void TFrmMain::SbtoNowClick() {
 }
 
 void TFrmMain::UpDyearClick() {
-  edtYear_->setText(QString::number(TypedYearOf(upDyear_->value())));
+  edtYear_->setText(QString::number(TypedYearOf(upDyear_->Position())));
 }
 
 void TFrmMain::cbodiZClick() {
@@ -571,10 +559,7 @@ void TFrmMain::BtnpaiClick() {
     edtYear_->setFocus();
     return;
   }
-  {
-    const QSignalBlocker block(upDyear_);
-    upDyear_->setValue(*year);
-  }
+  upDyear_->SetPosition(*year);
 
   ChartRequest& r = currentRecord_;
   r.kind = static_cast<ChartKind>(std::clamp(cboJuStyle_->currentIndex(), 0, kChartKindCount - 1));
@@ -640,8 +625,10 @@ void TFrmMain::CboLiuJuClick() {
 
 void TFrmMain::SbtoZw_liuClick() {
   if (!lifeChartShown()) return;
-  // The flow-moment dialog opens here once it is part of the build; until then the flow
-  // chart is computed for the moment kept.
+  TFrmLiu dialog(uiFont_, prompter_, this);
+  dialog.Load(flowMoment_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  flowMoment_ = dialog.FlowJulianDay();
   ComputeFlowChart();
 }
 

@@ -32,7 +32,6 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
@@ -42,6 +41,7 @@ class QTreeWidget;
 namespace taiyi {
 
 class MUiFont;
+class UpDown;
 
 class TFrmMain final : public QMainWindow {
   Q_OBJECT
@@ -51,9 +51,9 @@ class TFrmMain final : public QMainWindow {
   enum class SaveMode { NewCase, StoredCase };
 
   // folder: the application folder; store: the case store, opened when the window is first
-  // shown; uiFont: the interface font service (may be null: no scaling).  None is owned.
-  TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store,
-           MUiFont* uiFont = nullptr, QWidget* parent = nullptr);
+  // shown; uiFont: the interface font service.  None is owned; all outlive the window.
+  TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& store, MUiFont& uiFont,
+           QWidget* parent = nullptr);
   ~TFrmMain() override;
 
   // Start-up once the controls exist: lists, clock, dat/init.ini, places, skin, geometry,
@@ -118,7 +118,7 @@ class TFrmMain final : public QMainWindow {
   AppFolder folder_;
   Prompter& prompter_;
   MRecordBase& store_;
-  MUiFont* uiFont_;
+  MUiFont& uiFont_;
   MTaiYiNum engine_;
   MYiDateEx dates_;
   std::unique_ptr<IniFile> initIni_;
@@ -159,7 +159,7 @@ class TFrmMain final : public QMainWindow {
   QPushButton* btoNew_ = nullptr;
   QToolButton* sbtoNow_ = nullptr;
   QLineEdit* edtYear_ = nullptr;
-  QSpinBox* upDyear_ = nullptr;
+  UpDown* upDyear_ = nullptr;
   QComboBox* cbom_ = nullptr;
   QComboBox* cbod_ = nullptr;
   QComboBox* cbos_ = nullptr;

@@ -12,12 +12,15 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "platform/file_util.h"
 #include "support/temp_dir.h"
+#include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
 #include "ui/qt_prompter.h"
+#include "ui/ui_font.h"
 
 namespace taiyi {
 namespace {
@@ -38,7 +41,7 @@ class MainWindowTest : public testing::Test {
     ASSERT_TRUE(WriteFileAtomic(folder_.Dat() + "init.ini", text));
   }
   std::unique_ptr<TFrmMain> Open() {
-    auto w = std::make_unique<TFrmMain>(folder_, prompter_, store_);
+    auto w = std::make_unique<TFrmMain>(folder_, prompter_, store_, uiFont_);
     w->show();
     return w;
   }
@@ -63,6 +66,7 @@ class MainWindowTest : public testing::Test {
   AppFolder folder_;
   ScriptedPrompter prompter_;
   MRecordBase store_;
+  MUiFont uiFont_{0, false};
 };
 
 TEST_F(MainWindowTest, FirstStartUsesTheDefaults) {
@@ -313,6 +317,38 @@ TEST_F(MainWindowTest, FlowStepsMoveTheFlowMomentWithinTheYearRange) {
   w->StepFlowMoment(24);
   EXPECT_EQ(prompter_.ShownBoxes().back().title, kYearErrorTitle);
   EXPECT_EQ(w->FlowMoment(), late);
+}
+
+TEST_F(MainWindowTest, FlowDialogHandsBackTheMomentOnlyWhenConfirmed) {
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  const double start = w->FlowMoment();
+  auto answer = [](bool ok) {
+    QTimer::singleShot(0, [ok] {
+      auto* dialog = qobject_cast<TFrmLiu*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QLineEdit*>("EdtYear")->setText("2030");
+      if (ok) {
+        dialog->BtnokClick();
+      } else {
+        dialog->BtncancelClick();
+      }
+    });
+  };
+  answer(false);
+  w->SbtoZw_liuClick();
+  EXPECT_EQ(w->FlowMoment(), start);
+  EXPECT_FALSE(w->Engine().FlowShown());
+
+  answer(true);
+  w->SbtoZw_liuClick();
+  YiDate moment;
+  MYiDateEx().FromJulianDay(w->FlowMoment(), moment);
+  EXPECT_EQ(moment.year, 2030);
+  EXPECT_EQ(moment.month, 3);
+  EXPECT_TRUE(w->Engine().FlowShown()) << prompter_.LastText();
 }
 
 TEST_F(MainWindowTest, ZoomNeedsAChartAndStaysWithinItsSizes) {
