@@ -29,10 +29,12 @@
 #include "chart/draw/image_plus.h"
 #include "chart/places.h"
 #include "platform/clean_name.h"
+#include "ui/calendar_window.h"
 #include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
+#include "ui/reverse_pillars_window.h"
 #include "ui/ui_font.h"
 #include "ui/up_down.h"
 
@@ -307,9 +309,10 @@ void TFrmMain::buildMenus() {
 
   QMenu* tools = menuBar()->addMenu(ToQString("辅助工具(&T)"));
   tools->setObjectName("MnuTools");
-  AddPendingItem(tools, "N3", "反推八字");
+  connect(AddItem(tools, "N3", "反推八字"), &QAction::triggered, this, [this] { N3Click(); });
   AddPendingItem(tools, "mnuT_dili", "经纬度设置");
-  AddPendingItem(tools, "mnuT_wnl", "万年历");
+  connect(AddItem(tools, "mnuT_wnl", "万年历"), &QAction::triggered, this,
+          [this] { mnuT_wnlClick(); });
 
   QMenu* options = menuBar()->addMenu(ToQString("选项(&O)"));
   options->setObjectName("MnuOptions");
@@ -643,6 +646,48 @@ void TFrmMain::StepFlowMoment(double hours) {
   }
   flowMoment_ = dates_.ToJulianDay(moment);
   ComputeFlowChart();
+}
+
+// ---------------------------------------------------------------- tool windows
+
+void TFrmMain::chartFromMoment(const QString& typedYear, int month, int day, int hour, int minute) {
+  rdogl_->setChecked(true);
+  chkrun_->setChecked(false);
+  edtYear_->setText(typedYear);
+  cbom_->setCurrentIndex(month - 1);
+  cbod_->setCurrentIndex(day - 1);
+  cbos_->setCurrentIndex(hour);
+  cbomin_->setCurrentIndex(minute);
+  BtnpaiClick();
+}
+
+void TFrmMain::N3Click() {
+  TFrmFanTui dialog(prompter_, &uiFont_, this);
+  dialog.Open({lastPillars_[0], lastPillars_[1], lastPillars_[2], lastPillars_[3]},
+              rdona_->isChecked());
+  if (dialog.exec() != QDialog::Accepted) return;
+  const YiDate& found = dialog.FoundMoment();
+  (dialog.IsMale() ? rdona_ : rdonv_)->setChecked(true);
+  chartFromMoment(QString::number(TypedYearOf(found.year)), found.month, found.day, found.hour, 0);
+}
+
+void TFrmMain::mnuT_wnlClick() {
+  if (wnl_ == nullptr) {
+    wnl_ = new TFrmWnl(prompter_, &uiFont_, this);
+    connect(wnl_, &TFrmWnl::ChartMomentChosen, this,
+            [this](const QString& year, int month, int day, int hour, int minute) {
+              chartFromMoment(year, month, day, hour, minute);
+            });
+  }
+  const int stored = upDyear_->Position();
+  const YiDate moment{
+      static_cast<int16_t>(TypedYearOf(stored)), static_cast<int16_t>(cbom_->currentIndex() + 1),
+      static_cast<int16_t>(cbod_->currentIndex() + 1), static_cast<int16_t>(cbos_->currentIndex()),
+      static_cast<int16_t>(cbomin_->currentIndex())};
+  wnl_->Open(moment);
+  wnl_->show();
+  wnl_->raise();
+  wnl_->activateWindow();
 }
 
 // ---------------------------------------------------------------- chart image and zoom

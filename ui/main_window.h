@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -43,6 +44,8 @@ namespace taiyi {
 class MUiFont;
 class UpDown;
 
+class TFrmWnl;
+
 class TFrmMain final : public QMainWindow {
   Q_OBJECT
 
@@ -79,6 +82,9 @@ class TFrmMain final : public QMainWindow {
   void N15Click();
   void N16Click();
   void CentreChartImage();
+  // Tool windows that hand a moment to the panel.
+  void N3Click();
+  void mnuT_wnlClick();
   // Skins.
   void BuildSkinMenu();
   void SkinItemClick(QAction* item);
@@ -112,6 +118,8 @@ class TFrmMain final : public QMainWindow {
   void showChartImage();
   void applyGeometry(const WindowConfig& config);
   WindowConfig currentConfig() const;
+  // A civil moment into the panel (the year as the user writes it), then 排盘.
+  void chartFromMoment(const QString& typedYear, int month, int day, int hour, int minute);
   // True when a life chart is on screen; otherwise the notice is shown.
   bool lifeChartShown();
 
@@ -139,6 +147,8 @@ class TFrmMain final : public QMainWindow {
   std::string duanFontName_ = "宋体";
   int duanFontSize_ = 12;
   Colour duanColour_ = 12635344;
+
+  QPointer<TFrmWnl> wnl_;  // the perpetual calendar, from its first use until it is closed
 
   QImage chartImage_;
   std::unique_ptr<RichTextEditorSink> duanSink_;

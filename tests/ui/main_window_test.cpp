@@ -17,9 +17,11 @@
 
 #include "platform/file_util.h"
 #include "support/temp_dir.h"
+#include "ui/calendar_window.h"
 #include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
 #include "ui/qt_prompter.h"
+#include "ui/reverse_pillars_window.h"
 #include "ui/ui_font.h"
 
 namespace taiyi {
@@ -349,6 +351,60 @@ TEST_F(MainWindowTest, FlowDialogHandsBackTheMomentOnlyWhenConfirmed) {
   EXPECT_EQ(moment.year, 2030);
   EXPECT_EQ(moment.month, 3);
   EXPECT_TRUE(w->Engine().FlowShown()) << prompter_.LastText();
+}
+
+TEST_F(MainWindowTest, ReversePillarsChartAMomentWithTheSamePillars) {
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  const auto pillars = w->LastPillars();
+  Find<QComboBox>(*w, "cbomin")->setCurrentIndex(30);
+  Find<QRadioButton>(*w, "Rdonl")->setChecked(true);
+
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TFrmFanTui*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->Search();
+    dialog->BtnpaiClick();
+  });
+  w->N3Click();
+  ASSERT_TRUE(w->ChartValid()) << prompter_.LastText();
+  const TRecordData& r = w->CurrentRecord();
+  EXPECT_FALSE(r.lunar);
+  EXPECT_EQ(r.minute, 0);
+  EXPECT_TRUE(r.male);
+  EXPECT_EQ(w->LastPillars()[0], pillars[0]);
+  EXPECT_EQ(w->LastPillars()[2], pillars[2]);
+  EXPECT_EQ(w->LastPillars()[1] % 12, pillars[1] % 12);
+  EXPECT_EQ(w->LastPillars()[3] % 12, pillars[3] % 12);
+
+  // Cancelled: nothing changes.
+  const TRecordData before = w->CurrentRecord();
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  w->N3Click();
+  EXPECT_EQ(w->CurrentRecord(), before);
+}
+
+TEST_F(MainWindowTest, PerpetualCalendarOpensAtThePanelMomentAndHandsItBack) {
+  auto w = Open();
+  FillPanel(*w, "-1");
+  w->BtnpaiClick();                                 // the arrows now stand at stored year 0
+  Find<QLineEdit>(*w, "EdtYear")->setText("1990");  // typing does not move them
+  w->mnuT_wnlClick();
+  TFrmWnl* calendar = w->findChild<TFrmWnl*>();
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(calendar->isVisible());
+  EXPECT_EQ(calendar->findChild<QLineEdit*>("EdtYear")->text(), "-1");
+  w->mnuT_wnlClick();
+  EXPECT_EQ(w->findChildren<TFrmWnl*>().size(), 1);
+
+  calendar->findChild<QLineEdit*>("EdtYear")->setText("2001");
+  calendar->BtnPaiClick();
+  ASSERT_TRUE(w->ChartValid()) << prompter_.LastText();
+  EXPECT_EQ(w->CurrentRecord().year, 2001);
+  EXPECT_EQ(w->CurrentRecord().month, 3);
+  EXPECT_EQ(w->CurrentRecord().hour, 14);
 }
 
 TEST_F(MainWindowTest, ZoomNeedsAChartAndStaysWithinItsSizes) {
