@@ -456,6 +456,8 @@ bool TFrmMain::FormClose() {
     cityLatitudes_.clear();
     WriteWindowConfig(*initIni_, c);
     config_ = c;
+    // The skin items write through the file closed here.
+    optSkin_->clear();
     skinMenu_.reset();
     initIni_.reset();
   }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -177,6 +180,33 @@ TEST_F(MainWindowTest, ManyCasesAddTheNoteToTheCommentEditor) {
                                    "然后再点“全部案例”！")));
 }
 
+TEST_F(MainWindowTest, NowButtonSetsTheClockAndTheCivilCalendar) {
+  auto w = Open();
+  Find<QRadioButton>(*w, "Rdonl")->setChecked(true);
+  Find<QCheckBox>(*w, "Chkrun")->setChecked(true);
+  Find<QLineEdit>(*w, "EdtYear")->setText("-300");
+  w->SbtoNowClick();
+  const QDateTime now = QDateTime::currentDateTime();
+  EXPECT_TRUE(Find<QRadioButton>(*w, "Rdogl")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>(*w, "Chkrun")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtYear")->text(), QString::number(now.date().year()));
+  EXPECT_EQ(Find<QSpinBox>(*w, "UpDyear")->value(), now.date().year());
+  EXPECT_EQ(Find<QComboBox>(*w, "cbom")->currentIndex(), now.date().month() - 1);
+}
+
+TEST_F(MainWindowTest, TheChartIsCentredInItsPage) {
+  WriteInit("[winpos]\r\nwidth=1900\r\nheight=1400\r\n");
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  auto* image = Find<QLabel>(*w, "ImgTaiYi");
+  const QSize client = Find<QScrollArea>(*w, "ScrPic")->viewport()->size();
+  ASSERT_GT(client.width(), image->width());
+  EXPECT_EQ(image->x(), (client.width() - image->width()) / 2);
+  EXPECT_EQ(image->y(), std::max(3, (client.height() - image->height()) / 2));
+}
+
 TEST_F(MainWindowTest, YearsOutsideTheRangeAreRefused) {
   auto w = Open();
   for (const char* year : {"-4714", "0", "10000", "abc", ""}) {
@@ -313,7 +343,17 @@ TEST_F(MainWindowTest, FlowStepsMoveTheFlowMomentWithinTheYearRange) {
   w->StepFlowMoment(-2);
   EXPECT_NEAR(w->FlowMoment() - start, 22.0 / 24.0, 1e-6);
 
+  // Stepping back into 1 BC (stored year 0) is a step like any other.
   MYiDateEx dates;
+  const double firstDay = dates.ToJulianDay(YiDate{1, 1, 1, 12, 0});
+  w->SetFlowMoment(firstDay);
+  w->StepFlowMoment(-24);
+  YiDate moment;
+  dates.FromJulianDay(w->FlowMoment(), moment);
+  EXPECT_EQ(moment.year, 0);
+  EXPECT_EQ(moment.month, 12);
+  EXPECT_EQ(moment.day, 31);
+
   const double late = dates.ToJulianDay(YiDate{9999, 12, 31, 22, 0});
   w->SetFlowMoment(late);
   w->StepFlowMoment(24);
