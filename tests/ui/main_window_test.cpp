@@ -167,6 +167,19 @@ TEST_F(MainWindowTest, ClosingMaximisedKeepsTheStoredGeometry) {
   EXPECT_EQ(c.height, 424);
 }
 
+TEST_F(MainWindowTest, AStoreThatCannotBeOpenedIsReportedAndTheWindowStillOpens) {
+  ASSERT_TRUE(CreateDirs(folder_.Dat() + "TaiYi.db/"));  // a folder where the file should be
+  auto w = Open();
+  ASSERT_EQ(Boxes(), 1u);
+  EXPECT_EQ(prompter_.ShownBoxes()[0].kind, ScriptedPrompter::Kind::Message);
+  EXPECT_EQ(prompter_.LastText(), store_.LastMessage());
+  EXPECT_FALSE(prompter_.LastText().empty());
+  EXPECT_TRUE(w->isVisible());
+  FillPanel(*w);
+  w->BtnpaiClick();
+  EXPECT_TRUE(w->ChartValid());
+}
+
 TEST_F(MainWindowTest, ManyCasesAddTheNoteToTheCommentEditor) {
   ASSERT_EQ(store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, true), 0);
   ASSERT_GE(store_.Connect(), 0);
