@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <QWidget>
 
 #include "platform/file_util.h"
@@ -95,6 +97,20 @@ TEST(UiFont, APanelWithItsOwnFontScalesItsChildrenFromThatSize) {
   EXPECT_EQ(f.inner->width(), int(100 * rx));
   EXPECT_EQ(f.inner->font().pointSize(), 16);
   EXPECT_EQ(f.panel->font().pointSize(), 11);
+}
+
+TEST(UiFont, TheTooltipAndOnRequestTheMenuFontTakeTheNewSize) {
+  const QFont tooltip = QToolTip::font(), menu = QApplication::font("QMenu");
+  for (const bool menus : {false, true}) {
+    Form f;
+    MUiFont font(3, menus);
+    ASSERT_TRUE(font.ScaleForm(&f.form));
+    EXPECT_EQ(QToolTip::font().pointSize(), 12);
+    EXPECT_EQ(QApplication::font("QMenu").pointSize() == 12, menus);
+    QToolTip::setFont(tooltip);
+    QApplication::setFont(menu, "QMenu");
+    QApplication::setFont(menu, "QMenuBar");
+  }
 }
 
 TEST(UiFont, RecommendsTheStepThatSuitsTheScreenWidth) {
