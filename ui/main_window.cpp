@@ -33,9 +33,11 @@
 #include "ui/calendar_window.h"
 #include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
+#include "ui/places_window.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
 #include "ui/reverse_pillars_window.h"
+#include "ui/settings_dialog.h"
 #include "ui/ui_font.h"
 #include "ui/up_down.h"
 
@@ -311,7 +313,8 @@ void TFrmMain::buildMenus() {
   QMenu* tools = menuBar()->addMenu(ToQString("辅助工具(&T)"));
   tools->setObjectName("MnuTools");
   connect(AddItem(tools, "N3", "反推八字"), &QAction::triggered, this, [this] { N3Click(); });
-  AddPendingItem(tools, "mnuT_dili", "经纬度设置");
+  connect(AddItem(tools, "mnuT_dili", "经纬度设置"), &QAction::triggered, this,
+          [this] { mnuT_diliClick(); });
   connect(AddItem(tools, "mnuT_wnl", "万年历"), &QAction::triggered, this,
           [this] { mnuT_wnlClick(); });
 
@@ -322,7 +325,8 @@ void TFrmMain::buildMenus() {
   AddPendingItem(editorLook, "N12", "默认");
   AddPendingItem(editorLook, "N13", "字体设置");
   AddPendingItem(editorLook, "N14", "背景色设置");
-  AddPendingItem(options, "Omnusetcan", "排盘设置");
+  connect(AddItem(options, "Omnusetcan", "排盘设置"), &QAction::triggered, this,
+          [this] { OmnusetcanClick(); });
   options->addSeparator();
   optSkin_ = options->addMenu(ToQString("界面风格"));
   optSkin_->setObjectName("Opt_Skin");
@@ -672,6 +676,16 @@ void TFrmMain::N3Click() {
   const YiDate& found = dialog.FoundMoment();
   (dialog.IsMale() ? rdona_ : rdonv_)->setChecked(true);
   chartFromMoment(QString::number(TypedYearOf(found.year)), found.month, found.day, found.hour, 0);
+}
+
+void TFrmMain::mnuT_diliClick() {
+  TFrmDiLi dialog(uiFont_, folder_, prompter_, this);
+  dialog.exec();
+}
+
+void TFrmMain::OmnusetcanClick() {
+  TFrmSetcan dialog(uiFont_, folder_, prompter_, this);
+  dialog.exec();
 }
 
 void TFrmMain::mnuT_wnlClick() {

@@ -85,6 +85,10 @@ class TFrmMain final : public QMainWindow {
   // Tool windows that hand a moment to the panel.
   void N3Click();
   void mnuT_wnlClick();
+  // The modal tool windows: the places editor and the chart settings.  Nothing is recomputed
+  // afterwards; the next place group chosen and the next chart read what they saved.
+  void mnuT_diliClick();
+  void OmnusetcanClick();
   // Skins.
   void BuildSkinMenu();
   void SkinItemClick(QAction* item);

@@ -25,6 +25,7 @@
 #include "ui/input_panel_texts.h"
 #include "ui/qt_prompter.h"
 #include "ui/reverse_pillars_window.h"
+#include "ui/settings_dialog.h"
 #include "ui/ui_font.h"
 
 namespace taiyi {
@@ -437,6 +438,28 @@ TEST_F(MainWindowTest, ReversePillarsChartAMomentWithTheSamePillars) {
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   w->N3Click();
   EXPECT_EQ(w->CurrentRecord(), before);
+}
+
+// Settings saved in the dialog reach the next chart without a restart.
+TEST_F(MainWindowTest, ChartSettingsFromTheMenuApplyToTheNextChart) {
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ASSERT_TRUE(w->ChartValid());
+  EXPECT_FALSE(w->Engine().Chart().settings.zishi);
+  QAction* item = w->findChild<QAction*>("Omnusetcan");
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->isEnabled());
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TFrmSetcan*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QCheckBox*>("ChkZiShi")->setChecked(true);
+    dialog->BitBtn1Click();
+  });
+  item->trigger();
+  w->BtnpaiClick();
+  EXPECT_TRUE(w->Engine().Chart().settings.zishi);
+  EXPECT_TRUE(w->findChild<QAction*>("mnuT_dili")->isEnabled());
 }
 
 TEST_F(MainWindowTest, PerpetualCalendarOpensAtThePanelMomentAndHandsItBack) {
