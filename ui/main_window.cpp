@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -21,17 +24,27 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItem>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
+#include "chart/draw/chart_image_file.h"
 #include "chart/draw/image_plus.h"
 #include "chart/places.h"
 #include "platform/clean_name.h"
+#include "platform/file_util.h"
+#include "store/case_actions.h"
+#include "store/case_caption.h"
+#include "store/rtf_writer.h"
 #include "ui/calendar_window.h"
+#include "ui/comment_output.h"
+#include "ui/editor_rtf.h"
 #include "ui/flow_time_dialog.h"
+#include "ui/help_window.h"
 #include "ui/input_panel_texts.h"
 #include "ui/places_window.h"
 #include "ui/program_title.h"
@@ -46,6 +59,12 @@ namespace {
 
 constexpr int kPanelWidth = 105;
 constexpr int kMaxTreeIds = 1000;
+constexpr char kNeedChartToSave[] = "请先排一个正确的盘后再保存";
+constexpr char kWaitForTree[] = "请等待案例加载完毕！";
+constexpr char kCommentChanged[] = "当前评语文本已改变，要保存吗？";
+constexpr char kSaved[] = "已保存！";
+constexpr char kSetDone[] = "设置完成";
+constexpr char kPrintQuestion[] = "准备开始打印吗?";
 constexpr char kCaseCountNote[] =
     "案例总数大致：%d个，可以在树表上按鼠标右键，点击“条件查找”，然后再点“全部案例”！";
 
@@ -108,6 +127,12 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   redtPingYu_->setObjectName("RedtPingYu");
   redtPingYu_->setMinimumHeight(kMinCommentHeight);
   redtPingYu_->setAcceptRichText(true);
+  {
+    QFont commentFont(ResolveFontFamily(kCommentFontName));
+    commentFont.setPixelSize(14);
+    redtPingYu_->setFont(commentFont);
+    redtPingYu_->document()->setDefaultFont(commentFont);
+  }
   redtPingYu_->setPlainText(ToQString(kEmptyComment));
   redtPingYu_->document()->setModified(false);
 
@@ -143,6 +168,8 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   row->addWidget(panelScroll, 0);
   setCentralWidget(central);
   buildMenus();
+  buildContextMenus();
+  showSaveState(SaveMode::NewCase);
   resize(400, 400);
 
   // A blank chart until the engine sizes and draws it.
@@ -169,7 +196,6 @@ QWidget* TFrmMain::buildInputPanel() {
   btoNew_ = new QPushButton(ToQString("新建"), panel);
   btoNew_->setObjectName("BtoNew");
   btoNew_->setToolTip(ToQString("新建命例"));
-  btoNew_->setEnabled(false);  // offered once the current-case commands exist
   sbtoNow_ = new QToolButton(panel);
   sbtoNow_->setObjectName("SbtoNow");
   sbtoNow_->setToolTip(ToQString("现在时间"));
@@ -248,7 +274,6 @@ QWidget* TFrmMain::buildInputPanel() {
   sbtoSave_->setObjectName("SbtoSave");
   sbtoSave_->setToolTip(ToQString("保存命例"));
   sbtoSave_->setFlat(true);
-  sbtoSave_->setEnabled(false);  // offered once the current-case commands exist
   addRow({sbtoSave_});
   btnpai_ = new QPushButton(ToQString("排盘"), panel);
   btnpai_->setObjectName("Btnpai");
@@ -288,6 +313,8 @@ QWidget* TFrmMain::buildInputPanel() {
   connect(cbodiZ_, &QComboBox::activated, this, [this] { cbodiZClick(); });
   connect(speedButton1_, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
   connect(btnpai_, &QPushButton::clicked, this, [this] { BtnpaiClick(); });
+  connect(btoNew_, &QPushButton::clicked, this, [this] { BtoNewClick(); });
+  connect(sbtoSave_, &QPushButton::clicked, this, [this] { SbtoSaveClick(); });
   connect(cboLiuJu_, &QComboBox::activated, this, [this] { CboLiuJuClick(); });
   connect(sbtoZwLiu_, &QPushButton::clicked, this, [this] { SbtoZw_liuClick(); });
   return panel;
@@ -296,7 +323,7 @@ QWidget* TFrmMain::buildInputPanel() {
 void TFrmMain::buildMenus() {
   QMenu* file = menuBar()->addMenu(ToQString("文件(&F)"));
   file->setObjectName("MnuFile");
-  AddPendingItem(file, "N9", "保存案例");
+  connect(AddItem(file, "N9", "保存案例"), &QAction::triggered, this, [this] { N9Click(); });
   file->addSeparator();
   AddPendingItem(file, "N1", "还原案例数据");
   AddPendingItem(file, "N7", "备份案例数据");
@@ -322,9 +349,11 @@ void TFrmMain::buildMenus() {
   options->setObjectName("MnuOptions");
   QMenu* editorLook = options->addMenu(ToQString("命稿设置"));
   editorLook->setObjectName("N11");
-  AddPendingItem(editorLook, "N12", "默认");
-  AddPendingItem(editorLook, "N13", "字体设置");
-  AddPendingItem(editorLook, "N14", "背景色设置");
+  connect(AddItem(editorLook, "N12", "默认"), &QAction::triggered, this, [this] { N12Click(); });
+  connect(AddItem(editorLook, "N13", "字体设置"), &QAction::triggered, this,
+          [this] { N13Click(); });
+  connect(AddItem(editorLook, "N14", "背景色设置"), &QAction::triggered, this,
+          [this] { N14Click(); });
   connect(AddItem(options, "Omnusetcan", "排盘设置"), &QAction::triggered, this,
           [this] { OmnusetcanClick(); });
   options->addSeparator();
@@ -339,7 +368,8 @@ void TFrmMain::buildMenus() {
 
   QMenu* help = menuBar()->addMenu(ToQString("帮助(&H)"));
   help->setObjectName("MnuHelp");
-  AddPendingItem(help, "mnuH_help", "软件帮助");
+  connect(AddItem(help, "mnuH_help", "软件帮助"), &QAction::triggered, this,
+          [this] { mnuH_helpClick(); });
 }
 
 // ---------------------------------------------------------------- start-up and closing
@@ -453,8 +483,10 @@ WindowConfig TFrmMain::currentConfig() const {
 
 bool TFrmMain::FormClose() {
   if (!prompter_.Question("关闭", "确定要关闭软件吗？", true)) return false;
-  // The question whether to save a changed comment of a stored case comes here, with the
-  // current-case commands.
+  if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
+      prompter_.Question("提示", kCommentChanged, true)) {
+    SaveCase();
+  }
   if (initIni_ != nullptr) {
     const WindowConfig c = currentConfig();
     cityLongitudes_.clear();
@@ -688,6 +720,11 @@ void TFrmMain::OmnusetcanClick() {
   dialog.exec();
 }
 
+void TFrmMain::mnuH_helpClick() {
+  TFrmTxtHelp dialog(uiFont_, this);
+  dialog.exec();
+}
+
 void TFrmMain::mnuT_wnlClick() {
   if (wnl_ == nullptr) {
     wnl_ = new TFrmWnl(prompter_, &uiFont_, this);
@@ -758,6 +795,336 @@ void TFrmMain::N16Click() {
   }
   BtnpaiClick();
   CentreChartImage();
+}
+
+// ---------------------------------------------------------------- the current case
+
+bool TFrmMain::treeIsBusy() {
+  if (treeBusy_ == nullptr || !treeBusy_->load()) return false;
+  prompter_.Message(kWaitForTree);
+  return true;
+}
+
+void TFrmMain::showSaveState(SaveMode mode) {
+  const bool stored = mode == SaveMode::StoredCase;
+  sbtoSave_->setText(ToQString(stored ? "存旧" : "存新"));
+  QPalette colours = sbtoSave_->palette();
+  colours.setColor(QPalette::ButtonText, stored ? Qt::blue : Qt::black);
+  sbtoSave_->setPalette(colours);
+  // The widget's own style sheet goes before a skin's.
+  sbtoSave_->setStyleSheet(stored ? "QPushButton { color: blue; }"
+                                  : "QPushButton { color: black; }");
+}
+
+bool TFrmMain::chooseCategory(std::string& category) {
+  std::vector<std::string> categories;
+  store_.LoadCategories(categories);
+  if (chooseCategory_) return chooseCategory_(categories, category);
+  // Until the category chooser window is wired in: the category typed into the input box,
+  // proposed as the first stored one.
+  category = categories.empty() ? std::string(kFallbackCategory) : categories.front();
+  if (!prompter_.InputText("分类", "选择分类：", category)) return false;
+  if (category.empty()) category = kFallbackCategory;
+  return true;
+}
+
+QTreeWidgetItem* TFrmMain::findCaseNode(int id) const {
+  for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+    QTreeWidgetItem* node = *it;
+    if (node->childCount() == 0 && node->data(0, Qt::UserRole).isValid() &&
+        node->data(0, Qt::UserRole).toInt() == id)
+      return node;
+  }
+  return nullptr;
+}
+
+void TFrmMain::addCaseNode(const TRecordData& record) {
+  QTreeWidgetItem* parent = nullptr;
+  const QString category = ToQString(record.className);
+  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = tree_->topLevelItem(i);
+    if (top->text(0) == category && !top->data(0, Qt::UserRole).isValid()) parent = top;
+    if (parent != nullptr) break;
+  }
+  if (parent == nullptr) {
+    parent = new QTreeWidgetItem(tree_, QStringList{category});
+  }
+  auto* node = new QTreeWidgetItem(parent, QStringList{ToQString(CaseCaption(record))});
+  node->setData(0, Qt::UserRole, record.id);
+  parent->setExpanded(true);
+}
+
+bool TFrmMain::SaveCase() {
+  if (treeIsBusy()) return false;
+  if (!chartValid_) {
+    prompter_.Information("提示", kNeedChartToSave);
+    return false;
+  }
+  QTextDocument& comment = *redtPingYu_->document();
+  const std::string rtf = DocumentToRtf(comment);
+  const std::string plain = PlainComment(comment);
+  if (saveMode_ == SaveMode::StoredCase) {
+    const std::string question = "要修改“" + savedRecord_.name + "”这条记录吗？";
+    if (!prompter_.Question("提示", question, true)) return false;
+    if (!SaveCaseChanges(store_, currentCaseId_, currentRecord_, rtf, plain, commentPath_)) {
+      prompter_.Message(store_.LastMessage());
+      return false;
+    }
+    comment.setModified(false);
+    savedRecord_.name = currentRecord_.name;
+    if (QTreeWidgetItem* node = findCaseNode(currentCaseId_)) {
+      node->setText(0, ToQString(CaseCaption(currentRecord_)));
+      if (node->parent() != nullptr) node->parent()->setExpanded(true);
+      prompter_.Message("已保存编辑后的命例。");
+    }
+    return true;
+  }
+  std::string category;
+  if (!chooseCategory(category)) return false;
+  std::string path;
+  const int id = SaveNewCase(store_, currentRecord_, category, rtf, plain, path);
+  commentPath_ = path;
+  if (id < 0) {
+    prompter_.Message(store_.LastMessage());
+    return false;
+  }
+  addCaseNode(currentRecord_);
+  currentCaseId_ = id;
+  saveMode_ = SaveMode::StoredCase;
+  comment.setModified(false);
+  showSaveState(saveMode_);
+  savedRecord_ = currentRecord_;
+  return true;
+}
+
+void TFrmMain::recordToPanel(const TRecordData& r) {
+  upDyear_->SetPosition(r.year);
+  edtYear_->setText(QString::number(TypedYearOf(r.year)));
+  cbom_->setCurrentIndex(std::clamp<int>(r.month, 1, 12) - 1);
+  cbod_->setCurrentIndex(std::clamp<int>(r.day, 1, 31) - 1);
+  cbos_->setCurrentIndex(std::clamp<int>(r.hour, 0, 23));
+  cbomin_->setCurrentIndex(std::clamp<int>(r.minute, 0, 59));
+  (r.lunar ? rdonl_ : rdogl_)->setChecked(true);
+  chkrun_->setChecked(r.leapMonth);
+  (r.male ? rdona_ : rdonv_)->setChecked(true);
+  edtName_->setText(ToQString(r.name));
+  cboJuStyle_->setCurrentIndex(std::clamp(static_cast<int>(r.kind), 0, kChartKindCount - 1));
+  const int group =
+      r.provinceIndex >= 0 && r.provinceIndex < cbodiZ_->count() ? r.provinceIndex : 0;
+  cbodiZ_->setCurrentIndex(group);
+  cbodiZClick();
+  cbodiC_->setCurrentIndex(r.cityIndex >= 0 && r.cityIndex < cbodiC_->count() ? r.cityIndex : 0);
+}
+
+void TFrmMain::OpenCase(int id) {
+  if (treeIsBusy()) return;
+  TRecordData probe;
+  if (!store_.LoadCase(id, probe)) return;
+  QTextDocument& comment = *redtPingYu_->document();
+  if (saveMode_ == SaveMode::StoredCase && comment.isModified() &&
+      prompter_.Question("提示", "当前命例评语已改变，要保存吗？", true)) {
+    SaveCase();
+  }
+  // Read after the save: the case opened may be the one just saved.
+  TRecordData record;
+  CaseComment stored;
+  std::string path;
+  if (!ShowCase(store_, id, record, stored, path)) return;
+  currentRecord_ = record;
+  savedRecord_ = record;
+  recordToPanel(record);
+  saveMode_ = SaveMode::StoredCase;
+  currentCaseId_ = id;
+  commentPath_ = path;
+  if (stored.isRichText) {
+    redtPingYu_->clear();
+    LoadRtfIntoDocument(stored.text, comment);
+  } else {
+    redtPingYu_->setPlainText(ToQString(stored.text));
+  }
+  // The comment as read is no change of the user's, whether the chart succeeds or not.
+  comment.setModified(false);
+
+  chartValid_ = false;
+  engine_.SetEditorFont({duanFontName_, duanFontSize_});
+  if (!engine_.MakeChart(currentRecord_)) {
+    prompter_.Error("错误", engine_.LastError());
+    return;
+  }
+  chartValid_ = true;
+  pageMain_->setCurrentIndex(0);
+  flowMoment_ = engine_.ClockJulianDay();
+  engine_.GetPillars(lastPillars_.data());
+  showChartImage();
+  showSaveState(SaveMode::StoredCase);
+}
+
+void TFrmMain::BtoNewClick() {
+  if (!prompter_.Question("新建", "确定要开始建立一个新案例吗?这将清除现有评语！", true)) return;
+  if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
+      prompter_.Question("提示", kCommentChanged, true)) {
+    SaveCase();
+  }
+  chartImage_.fill(Qt::white);
+  showChartImage();
+  redtDuan_->clear();
+  saveMode_ = SaveMode::NewCase;
+  redtPingYu_->setPlainText(ToQString(kEmptyComment));
+  redtPingYu_->document()->setModified(false);
+  chartValid_ = false;
+  showSaveState(SaveMode::NewCase);
+  currentRecord_.extraPlaceIndex.fill(-1);
+}
+
+// ---------------------------------------------------------------- editors and output
+
+void TFrmMain::buildContextMenus() {
+  auto editorMenu = [this](QTextEdit* editor, const char* menuName,
+                           const std::array<const char*, 10>& names) {
+    auto* menu = new QMenu(editor);
+    menu->setObjectName(menuName);
+    connect(AddItem(menu, names[0], "撤销"), &QAction::triggered, editor, &QTextEdit::undo);
+    menu->addSeparator();
+    connect(AddItem(menu, names[1], "复制"), &QAction::triggered, editor, &QTextEdit::copy);
+    connect(AddItem(menu, names[2], "粘帖"), &QAction::triggered, editor, &QTextEdit::paste);
+    connect(AddItem(menu, names[3], "剪切"), &QAction::triggered, editor, &QTextEdit::cut);
+    connect(AddItem(menu, names[4], "删除"), &QAction::triggered, editor,
+            [editor] { editor->textCursor().removeSelectedText(); });
+    connect(AddItem(menu, names[5], "全选"), &QAction::triggered, editor, &QTextEdit::selectAll);
+    menu->addSeparator();
+    connect(AddItem(menu, names[6], "设置选中文本"), &QAction::triggered, this,
+            [this, editor] { SetSelectionFont(editor); });
+    menu->addSeparator();
+    if (names[7] != nullptr)
+      connect(AddItem(menu, names[7], "导入断语"), &QAction::triggered, this,
+              [this] { ImportAnalysis(); });
+    connect(AddItem(menu, names[8], "另存为"), &QAction::triggered, this,
+            [this, editor] { SaveEditorAs(editor); });
+    connect(AddItem(menu, names[9], "打印"), &QAction::triggered, this,
+            [this, editor] { PrintEditor(editor); });
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editor, &QWidget::customContextMenuRequested, menu,
+            [menu, editor](const QPoint& at) { menu->popup(editor->mapToGlobal(at)); });
+  };
+  editorMenu(redtPingYu_, "PopPingYu",
+             {"MenuItem21", "MenuItem7", "MenuItem8", "MenuItem25", "MenuItem26", "MenuItem27",
+              "MenuItem29", nullptr, "MenuItem32", "MenuItem33"});
+  editorMenu(redtDuan_, "PopupRdtsend",
+             {"psendundo", "psendcopy", "psendpaste", "psendcut", "psenddel", "pRdtselall",
+              "psend_setF", "psend_import", "psend_save", "psend_prt"});
+
+  auto* chartMenu = new QMenu(imgTaiYi_);
+  chartMenu->setObjectName("PopZhangX");
+  connect(AddItem(chartMenu, "MenuItem2", "复制"), &QAction::triggered, this,
+          [this] { MenuItem2Click(); });
+  connect(AddItem(chartMenu, "MenuItem3", "另存为..."), &QAction::triggered, this,
+          [this] { SaveChartImage(); });
+  connect(AddItem(chartMenu, "MenuItem4", "打印"), &QAction::triggered, this,
+          [this] { PrintChart(); });
+  imgTaiYi_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(imgTaiYi_, &QWidget::customContextMenuRequested, chartMenu,
+          [this, chartMenu](const QPoint& at) { chartMenu->popup(imgTaiYi_->mapToGlobal(at)); });
+}
+
+void TFrmMain::SetSelectionFont(QTextEdit* editor) {
+  QTextCursor cursor = editor->textCursor();
+  if (!cursor.hasSelection()) return;
+  const QTextCharFormat current = cursor.charFormat();
+  QFont font = current.font().resolve(editor->document()->defaultFont());
+  QColor colour = current.hasProperty(QTextFormat::ForegroundBrush) ? current.foreground().color()
+                                                                    : QColor(Qt::black);
+  if (!dialogs_->ChooseFont(this, font, colour)) return;
+  QTextCharFormat chosen;
+  chosen.setFont(font);
+  chosen.setForeground(colour);
+  cursor.mergeCharFormat(chosen);
+}
+
+void TFrmMain::ImportAnalysis() {
+  int filter = 0;
+  std::string path;
+  if (!dialogs_->OpenFileName(this, "All.rtf|*.rtf|All.txt|*.txt", filter, path)) return;
+  std::string bytes;
+  if (!ReadFile(path, bytes)) {
+    prompter_.Information("重试一次", "导入文件出错,请重试一次");
+    return;
+  }
+  redtDuan_->clear();
+  QTextCharFormat plain;
+  plain.setFontPointSize(duanFontSize_);
+  plain.setForeground(Qt::black);
+  redtDuan_->setCurrentCharFormat(plain);
+  LoadRtfIntoDocument(bytes, *redtDuan_->document());
+}
+
+void TFrmMain::SaveEditorAs(QTextEdit* editor) {
+  int filter = 0;
+  std::string path;
+  if (!dialogs_->SaveFileName(this, "", "Rtf格式|*.rtf|Txt格式|*.txt", filter, path)) return;
+  const bool asRtf = filter != 1;
+  path += asRtf ? ".rtf" : ".txt";
+  std::string error;
+  if (!SaveDocumentAs(*editor->document(), path, asRtf, error)) {
+    prompter_.Error("错误", error);
+    return;
+  }
+  prompter_.Message(kSaved);
+}
+
+void TFrmMain::PrintEditor(QTextEdit* editor) {
+  if (!prompter_.Question("打印", kPrintQuestion, true)) return;
+  QPrinter printer;
+  if (!dialogs_->SetUpPrinter(this, printer)) return;
+  if (!PrintDocument(*editor->document(), printer))
+    prompter_.Error("打印错误", "打印错误，请检查打印设备！");
+}
+
+void TFrmMain::MenuItem2Click() {
+  QApplication::clipboard()->setImage(chartImage_);
+}
+
+void TFrmMain::SaveChartImage() {
+  int filter = 1;
+  std::string path;
+  if (!dialogs_->SaveFileName(this, "另存为Bmp图片", "bmp格式|*.bmp|jpg格式|*.jpg", filter, path))
+    return;
+  const bool bitmap = filter == 0;
+  path += bitmap ? ".bmp" : ".jpg";
+  std::string error;
+  if (!SaveChartImageAs(chartImage_, path, bitmap ? "bmp" : "jpg", error)) {
+    prompter_.Error("错误", error);
+    return;
+  }
+  prompter_.Message(kSaved);
+}
+
+void TFrmMain::PrintChart() {
+  if (!prompter_.Question("打印", kPrintQuestion, true)) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!dialogs_->SetUpPrinter(this, printer)) return;
+  if (!PrintChartImage(chartImage_, printer))
+    prompter_.Error("打印错误", "请检查打印机能否正常工作！");
+}
+
+void TFrmMain::N12Click() {
+  SetAnalysisEditorLook("宋体", 12, 12635344);
+}
+
+void TFrmMain::N13Click() {
+  QFont font = redtDuan_->font();
+  QColor colour = Qt::black;
+  if (!dialogs_->ChooseFont(this, font, colour)) return;
+  const int size = font.pointSize() > 0 ? font.pointSize() : duanFontSize_;
+  SetAnalysisEditorLook(ToStdString(font.family()), size, duanColour_);
+  prompter_.Message(kSetDone);
+}
+
+void TFrmMain::N14Click() {
+  QColor colour = ToQColor(duanColour_);
+  if (!dialogs_->ChooseColour(this, colour)) return;
+  SetAnalysisEditorLook(duanFontName_, duanFontSize_, FromQColor(colour));
+  prompter_.Message(kSetDone);
 }
 
 }  // namespace taiyi

@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "platform/prompter.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
+#include "ui/output_dialogs.h"
 #include "ui/rich_text_editor_sink.h"
 #include "ui/skin_menu.h"
 #include "ui/window_config.h"
@@ -38,6 +41,7 @@ class QTabWidget;
 class QTextEdit;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace taiyi {
 
@@ -89,10 +93,44 @@ class TFrmMain final : public QMainWindow {
   // afterwards; the next place group chosen and the next chart read what they saved.
   void mnuT_diliClick();
   void OmnusetcanClick();
+  void mnuH_helpClick();
   // Skins.
   void BuildSkinMenu();
   void SkinItemClick(QAction* item);
   void N6Click();
+
+  // The current case.  SaveCase inserts a new case (after the category is chosen) or saves
+  // the changes of the stored one, always with the comment editor's rich text; false when
+  // nothing was saved.
+  bool SaveCase();
+  void SbtoSaveClick() { SaveCase(); }
+  void N9Click() { SaveCase(); }
+  // Loads the stored case into the panel, charts it and shows its comment.
+  void OpenCase(int id);
+  void BtoNewClick();
+  // The case on screen was deleted from the store: it must be charted again before a save.
+  void CurrentCaseDeleted() { chartValid_ = false; }
+
+  // Chooses the category of a new case from the stored list; false on cancel.
+  using CategoryChooser =
+      std::function<bool(const std::vector<std::string>& categories, std::string& chosen)>;
+  void SetCategoryChooser(CategoryChooser chooser) { chooseCategory_ = std::move(chooser); }
+  // The flag the case tree sets while it is being built (store commands refuse meanwhile).
+  void SetTreeBusyFlag(const std::atomic<bool>* busy) { treeBusy_ = busy; }
+
+  // Output of the editors and the chart image.
+  void SetOutputDialogs(OutputDialogs* dialogs) { dialogs_ = dialogs; }
+  void SetSelectionFont(QTextEdit* editor);
+  void ImportAnalysis();
+  void SaveEditorAs(QTextEdit* editor);
+  void PrintEditor(QTextEdit* editor);
+  void MenuItem2Click();  // the chart image to the clipboard
+  void SaveChartImage();
+  void PrintChart();
+  // The analysis editor's look: the defaults, the font, the background.
+  void N12Click();
+  void N13Click();
+  void N14Click();
 
   const TRecordData& CurrentRecord() const { return currentRecord_; }
   bool ChartValid() const { return chartValid_; }
@@ -102,6 +140,9 @@ class TFrmMain final : public QMainWindow {
   const std::vector<float>& CityLongitudes() const { return cityLongitudes_; }
   const std::vector<float>& CityLatitudes() const { return cityLatitudes_; }
   SaveMode CurrentSaveMode() const { return saveMode_; }
+  int CurrentCaseId() const { return currentCaseId_; }
+  const std::string& CommentPath() const { return commentPath_; }
+  const TRecordData& SavedRecord() const { return savedRecord_; }
   MTaiYiNum& Engine() { return engine_; }
   const QImage& ChartImage() const { return chartImage_; }
   SkinEngine& Skins() { return skinEngine_; }
@@ -126,6 +167,15 @@ class TFrmMain final : public QMainWindow {
   void chartFromMoment(const QString& typedYear, int month, int day, int hour, int minute);
   // True when a life chart is on screen; otherwise the notice is shown.
   bool lifeChartShown();
+  // True (after the message) while the case tree is being built.
+  bool treeIsBusy();
+  void showSaveState(SaveMode mode);
+  void recordToPanel(const TRecordData& record);
+  // The tree node of a stored case, or null.
+  QTreeWidgetItem* findCaseNode(int id) const;
+  void addCaseNode(const TRecordData& record);
+  void buildContextMenus();
+  bool chooseCategory(std::string& category);
 
   AppFolder folder_;
   Prompter& prompter_;
@@ -142,6 +192,13 @@ class TFrmMain final : public QMainWindow {
   StoredWindowState pendingWindowState_ = StoredWindowState::kNormal;
 
   SaveMode saveMode_ = SaveMode::NewCase;
+  int currentCaseId_ = 0;
+  std::string commentPath_;
+  TRecordData savedRecord_;
+  CategoryChooser chooseCategory_;
+  const std::atomic<bool>* treeBusy_ = nullptr;
+  QtOutputDialogs qtDialogs_;
+  OutputDialogs* dialogs_ = &qtDialogs_;
   TRecordData currentRecord_;
   bool chartValid_ = false;
   double flowMoment_ = 0;

@@ -9,20 +9,29 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <atomic>
+#include <optional>
 
 #include "platform/file_util.h"
+#include "store/case_caption.h"
+#include "store/rtf_reader.h"
 #include "support/temp_dir.h"
 #include "ui/calendar_window.h"
+#include "ui/comment_output.h"
 #include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
+#include "ui/output_dialogs.h"
 #include "ui/qt_prompter.h"
 #include "ui/reverse_pillars_window.h"
 #include "ui/settings_dialog.h"
@@ -522,6 +531,398 @@ TEST_F(MainWindowTest, CitySearchSelectsTheFirstFittingCity) {
   prompter_.CancelInput();
   w->SpeedButton1Click();
   EXPECT_EQ(cities->currentText(), QStringLiteral("厦门市"));
+}
+
+// Answers of the output dialogs, in order; every call is remembered.
+class ScriptedDialogs final : public OutputDialogs {
+ public:
+  struct File {
+    bool ok;
+    int filter;
+    std::string path;
+  };
+  bool SaveFileName(QWidget*, std::string_view title, std::string_view filters, int& filter,
+                    std::string& path) override {
+    calls.push_back(std::string(title) + "|" + std::string(filters) + "|" + std::to_string(filter));
+    return Next(filter, path);
+  }
+  bool OpenFileName(QWidget*, std::string_view filters, int& filter, std::string& path) override {
+    calls.push_back(std::string(filters));
+    return Next(filter, path);
+  }
+  bool ChooseFont(QWidget*, QFont& f, QColor& c) override {
+    calls.push_back("font");
+    if (!font) return false;
+    f = *font;
+    c = colour;
+    return true;
+  }
+  bool ChooseColour(QWidget*, QColor& c) override {
+    calls.push_back("colour");
+    c = colour;
+    return true;
+  }
+  bool SetUpPrinter(QWidget*, QPrinter&) override {
+    calls.push_back("printer");
+    return false;
+  }
+  bool Next(int& filter, std::string& path) {
+    if (files.empty()) return false;
+    const File f = files.front();
+    files.erase(files.begin());
+    filter = f.filter;
+    path = f.path;
+    return f.ok;
+  }
+
+  std::vector<File> files;
+  std::optional<QFont> font;
+  QColor colour = Qt::red;
+  std::vector<std::string> calls;
+};
+
+class CurrentCaseTest : public MainWindowTest {
+ protected:
+  std::unique_ptr<TFrmMain> OpenWithChooser() {
+    auto w = Open();
+    w->SetCategoryChooser([this](const std::vector<std::string>&, std::string& chosen) {
+      if (!chooseOk_) return false;
+      chosen = "朋友";
+      return true;
+    });
+    return w;
+  }
+  // Types the text over the whole comment, as the user would.
+  static void SetComment(TFrmMain& w, const char* text) {
+    QTextCursor cursor(Find<QTextEdit>(w, "RedtPingYu")->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(QString::fromUtf8(text));
+  }
+  static std::string Comment(TFrmMain& w) {
+    return ToStdString(Find<QTextEdit>(w, "RedtPingYu")->toPlainText());
+  }
+  std::string StoredComment(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFile(path, bytes)) << path;
+    return RtfPlainText(bytes);
+  }
+  // Charts the panel under the name and saves it as a new case; returns its id.
+  int SaveNew(TFrmMain& w, const char* name, const char* comment, int kind = 0) {
+    FillPanel(w, "1984", kind);
+    Find<QLineEdit>(w, "EdtName")->setText(QString::fromUtf8(name));
+    if (w.CurrentSaveMode() == TFrmMain::SaveMode::StoredCase) {
+      prompter_.AnswerQuestion(true);
+      w.BtoNewClick();
+    }
+    w.BtnpaiClick();
+    EXPECT_TRUE(w.ChartValid()) << prompter_.LastText();
+    SetComment(w, comment);
+    EXPECT_TRUE(w.SaveCase()) << prompter_.LastText();
+    return w.CurrentCaseId();
+  }
+
+  bool chooseOk_ = true;
+};
+
+TEST_F(CurrentCaseTest, SavingANewCaseNeedsAChartAndACategory) {
+  auto w = OpenWithChooser();
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "提示");
+  EXPECT_EQ(prompter_.LastText(), "请先排一个正确的盘后再保存");
+
+  FillPanel(*w);
+  w->BtnpaiClick();
+  chooseOk_ = false;
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(store_.ReadPrimaryId(), 0);
+  EXPECT_TRUE(ListFiles(folder_.CommentDir(), "*.rtf").empty());
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
+  EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存新"));
+}
+
+TEST_F(CurrentCaseTest, ANewCaseIsStoredWithItsCommentAndItsTreeNode) {
+  auto w = OpenWithChooser();
+  const int id = SaveNew(*w, "张三", "他's 好人\n第二行");
+  ASSERT_GT(id, 0);
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::StoredCase);
+  auto* save = Find<QPushButton>(*w, "SbtoSave");
+  EXPECT_EQ(save->text(), QStringLiteral("存旧"));
+  EXPECT_FALSE(Find<QTextEdit>(*w, "RedtPingYu")->document()->isModified());
+
+  TRecordData stored;
+  ASSERT_TRUE(store_.LoadCase(id, stored));
+  EXPECT_EQ(stored.name, "张三");
+  EXPECT_EQ(stored.className, "朋友");
+  EXPECT_EQ(stored.remarkText, "他s 好人\n第二行");
+  EXPECT_EQ(stored.remarkFile, "张三_198403051430");
+  EXPECT_EQ(w->CommentPath(), folder_.CommentDir() + "张三_198403051430.rtf");
+  EXPECT_EQ(StoredComment(w->CommentPath()), "他's 好人\n第二行");
+
+  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("朋友"));
+  ASSERT_EQ(tree->topLevelItem(0)->childCount(), 1);
+  EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), ToQString(CaseCaption(stored)));
+
+  // A second case of the same name and minute gets its own comment file.
+  const int second = SaveNew(*w, "张三", "另一个");
+  EXPECT_NE(second, id);
+  EXPECT_EQ(w->CommentPath(), folder_.CommentDir() + "张三_198403051430_0.rtf");
+  EXPECT_EQ(StoredComment(folder_.CommentDir() + "张三_198403051430.rtf"), "他's 好人\n第二行");
+}
+
+TEST_F(CurrentCaseTest, SavingAStoredCaseAsksAndUpdatesRowFileAndNode) {
+  auto w = OpenWithChooser();
+  const int id = SaveNew(*w, "李四", "旧评语");
+  Find<QLineEdit>(*w, "EdtName")->setText(QStringLiteral("李四改"));
+  w->BtnpaiClick();
+  SetComment(*w, "新评语");
+
+  prompter_.AnswerQuestion(false);
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.LastText(), "要修改“李四”这条记录吗？");
+  EXPECT_EQ(StoredComment(w->CommentPath()), "旧评语");
+
+  prompter_.AnswerQuestion(true);
+  EXPECT_TRUE(w->SaveCase());
+  EXPECT_EQ(prompter_.LastText(), "已保存编辑后的命例。");
+  TRecordData stored;
+  ASSERT_TRUE(store_.LoadCase(id, stored));
+  EXPECT_EQ(stored.name, "李四改");
+  EXPECT_EQ(stored.remarkText, "新评语");
+  EXPECT_EQ(StoredComment(w->CommentPath()), "新评语");
+  EXPECT_EQ(w->SavedRecord().name, "李四改");
+  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItem(0)->child(0)->text(0),
+            ToQString(CaseCaption(stored)));
+
+  // Without its node in the tree the case is stored without the message.
+  Find<QTreeWidget>(*w, "Tree")->clear();
+  SetComment(*w, "第三版");
+  const std::size_t before = Boxes();
+  prompter_.AnswerQuestion(true);
+  EXPECT_TRUE(w->SaveCase());
+  EXPECT_EQ(Boxes(), before + 1);  // the question only
+  EXPECT_EQ(StoredComment(w->CommentPath()), "第三版");
+}
+
+TEST_F(CurrentCaseTest, OpeningACaseSavesTheChangedCommentOfTheOneBefore) {
+  auto w = OpenWithChooser();
+  const int a = SaveNew(*w, "甲", "甲的评语");
+  const std::string pathA = w->CommentPath();
+  const int b = SaveNew(*w, "乙", "乙的评语", 1);
+  ASSERT_NE(a, b);
+
+  w->OpenCase(a);
+  EXPECT_EQ(Comment(*w), "甲的评语");
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtName")->text(), QStringLiteral("甲"));
+  EXPECT_EQ(w->CurrentCaseId(), a);
+  EXPECT_TRUE(w->ChartValid());
+  SetComment(*w, "甲的新评语");
+
+  prompter_.AnswerQuestion(true);  // save the changed comment
+  prompter_.AnswerQuestion(true);  // 要修改…
+  w->OpenCase(b);
+  EXPECT_EQ(StoredComment(pathA), "甲的新评语");
+  EXPECT_EQ(w->CurrentCaseId(), b);
+  EXPECT_EQ(Comment(*w), "乙的评语");
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtName")->text(), QStringLiteral("乙"));
+  EXPECT_EQ(Find<QComboBox>(*w, "CboJuStyle")->currentIndex(), 1);
+  EXPECT_EQ(w->CurrentRecord().kind, ChartKind::kYear);
+  EXPECT_FALSE(Find<QTextEdit>(*w, "RedtPingYu")->document()->isModified());
+
+  // An id that is not stored changes nothing.
+  w->OpenCase(b + 100);
+  EXPECT_EQ(w->CurrentCaseId(), b);
+}
+
+TEST_F(CurrentCaseTest, ACaseWithoutItsCommentFileShowsTheStoredText) {
+  auto w = OpenWithChooser();
+  const int id = SaveNew(*w, "丙", "存着的评语");
+  ASSERT_TRUE(DeleteFile(w->CommentPath()));
+  prompter_.AnswerQuestion(true);
+  w->BtoNewClick();
+  w->OpenCase(id);
+  EXPECT_EQ(Comment(*w), "存着的评语");
+}
+
+TEST_F(CurrentCaseTest, NewKeepsThePanelAndAsksForTheChangedComment) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "丁", "评语一");
+  SetComment(*w, "改过的评语");
+  prompter_.AnswerQuestion(false);
+  w->BtoNewClick();
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "新建");
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::StoredCase);
+
+  prompter_.AnswerQuestion(true);   // start a new case
+  prompter_.AnswerQuestion(false);  // do not save the changed comment
+  w->BtoNewClick();
+  EXPECT_EQ(prompter_.LastText(), "当前评语文本已改变，要保存吗？");
+  EXPECT_EQ(StoredComment(w->CommentPath()), "评语一");
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
+  EXPECT_FALSE(w->ChartValid());
+  EXPECT_EQ(Comment(*w), "输入自己的评语：");
+  EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存新"));
+  EXPECT_TRUE(Find<QTextEdit>(*w, "RedtDuan")->toPlainText().isEmpty());
+  EXPECT_EQ(Find<QLineEdit>(*w, "EdtName")->text(), QStringLiteral("丁"));
+
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.LastText(), "请先排一个正确的盘后再保存");
+  w->BtnpaiClick();
+  EXPECT_TRUE(w->SaveCase());
+  EXPECT_EQ(w->CommentPath(), folder_.CommentDir() + "丁_198403051430_0.rtf");
+}
+
+TEST_F(CurrentCaseTest, StoreCommandsWaitForTheTree) {
+  auto w = OpenWithChooser();
+  const int id = SaveNew(*w, "戊", "评语");
+  std::atomic<bool> busy{true};
+  w->SetTreeBusyFlag(&busy);
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
+  prompter_.AnswerQuestion(true);
+  w->BtoNewClick();  // uses neither the tree nor the store
+  w->OpenCase(id);
+  EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
+}
+
+TEST_F(CurrentCaseTest, ClosingOffersToSaveTheChangedComment) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "己", "原来");
+  SetComment(*w, "关闭前改的");
+  prompter_.AnswerQuestion(true);  // close
+  prompter_.AnswerQuestion(true);  // save the comment
+  prompter_.AnswerQuestion(true);  // 要修改…
+  EXPECT_TRUE(w->close());
+  EXPECT_EQ(StoredComment(w->CommentPath()), "关闭前改的");
+}
+
+TEST_F(CurrentCaseTest, ADeletedCaseMustBeChartedAgainBeforeASave) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "庚", "评语");
+  w->CurrentCaseDeleted();
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.LastText(), "请先排一个正确的盘后再保存");
+}
+
+TEST_F(MainWindowTest, EditorsAreSavedWithTheChosenFiltersExtension) {
+  auto w = Open();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  auto* comment = Find<QTextEdit>(*w, "RedtPingYu");
+  comment->setPlainText(QStringLiteral("第一行\n第二行"));
+  const std::string note = dir_.file("note");
+  dialogs.files = {{true, 1, note}, {true, 1, note + ".txt"}, {true, 0, note}, {false, 0, ""}};
+  w->SaveEditorAs(comment);
+  EXPECT_EQ(dialogs.calls.back(), "|Rtf格式|*.rtf|Txt格式|*.txt|0");
+  std::string bytes;
+  ASSERT_TRUE(ReadFile(note + ".txt", bytes));
+  EXPECT_EQ(bytes, "第一行\n第二行");
+  EXPECT_EQ(prompter_.LastText(), "已保存！");
+  w->SaveEditorAs(comment);
+  EXPECT_TRUE(FileExists(note + ".txt.txt"));
+  w->SaveEditorAs(comment);
+  ASSERT_TRUE(ReadFile(note + ".rtf", bytes));
+  EXPECT_TRUE(LooksLikeRtf(bytes));
+  EXPECT_EQ(RtfPlainText(bytes), "第一行\n第二行");
+  const std::size_t before = Boxes();
+  w->SaveEditorAs(comment);  // cancelled
+  EXPECT_EQ(Boxes(), before);
+
+  // A file that cannot be written is reported, not announced as saved.
+  dialogs.files = {{true, 1, dir_.file("missing/folder/x")}};
+  w->SaveEditorAs(comment);
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Error);
+}
+
+TEST_F(MainWindowTest, TheChartImageIsSavedAsJpegOrBitmap) {
+  auto w = Open();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  dialogs.files = {{true, 1, dir_.file("pan")}, {true, 0, dir_.file("pan")}};
+  w->SaveChartImage();
+  EXPECT_EQ(dialogs.calls.back(), "另存为Bmp图片|bmp格式|*.bmp|jpg格式|*.jpg|1");
+  EXPECT_GT(FileSize(dir_.file("pan.jpg")), 0);
+  w->SaveChartImage();
+  QImage bitmap(QString::fromStdString(dir_.file("pan.bmp")));
+  EXPECT_EQ(bitmap.size(), w->ChartImage().size());
+  EXPECT_EQ(prompter_.LastText(), "已保存！");
+}
+
+TEST_F(MainWindowTest, SelectionFontAndImportOfTheAnalysis) {
+  auto w = Open();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  auto* comment = Find<QTextEdit>(*w, "RedtPingYu");
+  w->SetSelectionFont(comment);  // nothing selected
+  EXPECT_TRUE(dialogs.calls.empty());
+  comment->selectAll();
+  QFont big = comment->font();
+  big.setPointSize(20);
+  big.setBold(true);
+  dialogs.font = big;
+  w->SetSelectionFont(comment);
+  QTextCursor at(comment->document());
+  at.setPosition(2);
+  EXPECT_EQ(at.charFormat().fontPointSize(), 20);
+  EXPECT_EQ(at.charFormat().foreground().color(), QColor(Qt::red));
+
+  const std::string text = dir_.file("duan.txt");
+  ASSERT_TRUE(WriteFileAtomic(text, "导入的断语"));
+  dialogs.files = {{true, 1, text}, {true, 0, dir_.file("none.rtf")}};
+  w->ImportAnalysis();
+  EXPECT_EQ(dialogs.calls.back(), "All.rtf|*.rtf|All.txt|*.txt");
+  EXPECT_EQ(Find<QTextEdit>(*w, "RedtDuan")->toPlainText(), QStringLiteral("导入的断语"));
+  w->ImportAnalysis();
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "重试一次");
+  EXPECT_EQ(prompter_.LastText(), "导入文件出错,请重试一次");
+  EXPECT_EQ(Find<QTextEdit>(*w, "RedtDuan")->toPlainText(), QStringLiteral("导入的断语"));
+}
+
+TEST_F(MainWindowTest, AnalysisEditorLookIsKeptForTheClose) {
+  auto w = Open();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  dialogs.colour = QColor(1, 2, 3);
+  w->N14Click();
+  EXPECT_EQ(prompter_.LastText(), "设置完成");
+  auto* duan = Find<QTextEdit>(*w, "RedtDuan");
+  EXPECT_EQ(duan->palette().color(QPalette::Base), QColor(1, 2, 3));
+  QFont font = duan->font();
+  font.setPointSize(17);
+  dialogs.font = font;
+  w->N13Click();
+  EXPECT_EQ(duan->font().pointSize(), 17);
+  w->N12Click();
+  EXPECT_EQ(duan->font().pointSize(), 12);
+  prompter_.AnswerQuestion(true);
+  ASSERT_TRUE(w->close());
+  const WindowConfig c = ReadWindowConfig(IniFile(folder_.Dat() + "init.ini"));
+  EXPECT_EQ(c.fname, "宋体");
+  EXPECT_EQ(c.fsize, 12);
+  EXPECT_EQ(c.bcolor, 0xC0CCD0u);
+}
+
+TEST_F(MainWindowTest, PrintingAsksFirstAndStopsAtACancelledDialog) {
+  auto w = Open();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  prompter_.AnswerQuestion(false);
+  w->PrintChart();
+  EXPECT_EQ(prompter_.ShownBoxes().back().title, "打印");
+  EXPECT_EQ(prompter_.LastText(), "准备开始打印吗?");
+  EXPECT_TRUE(dialogs.calls.empty());
+  prompter_.AnswerQuestion(true);
+  w->PrintEditor(Find<QTextEdit>(*w, "RedtDuan"));
+  EXPECT_EQ(dialogs.calls.back(), "printer");
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Question);
+}
+
+TEST(ChartPrintRect, NinetyPercentWideCentredDown) {
+  EXPECT_EQ(ChartPrintRect(4000, 3000), QRect(200, 211, 3600, 2577));
 }
 
 }  // namespace
