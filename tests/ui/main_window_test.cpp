@@ -562,9 +562,12 @@ class ScriptedDialogs final : public OutputDialogs {
     c = colour;
     return true;
   }
-  bool SetUpPrinter(QWidget*, QPrinter&) override {
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
     calls.push_back("printer");
-    return false;
+    if (printTo.empty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(printTo));
+    return true;
   }
   bool Next(int& filter, std::string& path) {
     if (files.empty()) return false;
@@ -578,6 +581,7 @@ class ScriptedDialogs final : public OutputDialogs {
   std::vector<File> files;
   std::optional<QFont> font;
   QColor colour = Qt::red;
+  std::string printTo;  // the printer dialog is confirmed with a PDF file as the printer
   std::vector<std::string> calls;
 };
 
@@ -919,6 +923,34 @@ TEST_F(MainWindowTest, PrintingAsksFirstAndStopsAtACancelledDialog) {
   w->PrintEditor(Find<QTextEdit>(*w, "RedtDuan"));
   EXPECT_EQ(dialogs.calls.back(), "printer");
   EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Question);
+
+  FillPanel(*w);
+  w->BtnpaiClick();
+  dialogs.printTo = dir_.file("chart.pdf");
+  prompter_.AnswerQuestion(true);
+  w->PrintChart();
+  EXPECT_GT(FileSize(dialogs.printTo), 1000);
+  dialogs.printTo = dir_.file("duan.pdf");
+  prompter_.AnswerQuestion(true);
+  w->PrintEditor(Find<QTextEdit>(*w, "RedtDuan"));
+  EXPECT_GT(FileSize(dialogs.printTo), 1000);
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Question);
+}
+
+TEST_F(MainWindowTest, HelpWindowShowsItsPages) {
+  auto w = Open();
+  QString title;
+  int pages = 0;
+  QTimer::singleShot(0, [&] {
+    QWidget* help = QApplication::activeModalWidget();
+    ASSERT_NE(help, nullptr);
+    title = help->windowTitle();
+    pages = help->findChild<QTabWidget*>("PageHelp")->count();
+    help->close();
+  });
+  w->findChild<QAction*>("mnuH_help")->trigger();
+  EXPECT_EQ(title, QStringLiteral("软件帮助"));
+  EXPECT_EQ(pages, 2);
 }
 
 TEST(ChartPrintRect, NinetyPercentWideCentredDown) {
