@@ -1,0 +1,323 @@
+#include "ui/case_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "case_store_fixture.h"
+#include "ui/qt_prompter.h"
+#include "ui/ui_font.h"
+
+namespace taiyi {
+namespace {
+
+using Ids = std::vector<std::int32_t>;
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kSelectedImageRole = Qt::UserRole + 2;
+
+QAction* MenuItem(QMenu* menu, const char* caption) {
+  for (QAction* item : menu->actions())
+    if (item->text() == QString::fromUtf8(caption)) return item;
+  ADD_FAILURE() << caption;
+  return nullptr;
+}
+
+std::vector<std::string> Texts(const std::vector<QTreeWidgetItem*>& nodes) {
+  std::vector<std::string> texts;
+  for (auto* node : nodes) texts.push_back(ToStdString(node->text(0)));
+  return texts;
+}
+
+class CaseTreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(f.opened);
+    ASSERT_EQ(f.Add(test::TreeCase("张三", 2004, 5, 6, "亲戚朋友")), 1);
+    ASSERT_EQ(f.Add(test::TreeCase("李四", 1990, 1, 1, "家人", false)), 2);
+    ASSERT_EQ(f.Add(test::TreeCase("王五", 1980, 3, 3, "外来类别")), 3);
+    ASSERT_EQ(f.Add(test::TreeCase("赵六", 2010, 2, 2, "家人")), 4);
+    tree = new QTreeWidget(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(tree);
+    caseTree = std::make_unique<CaseTree>(tree, f.store, prompter, font);
+    CaseTreeHooks hooks;
+    hooks.openCase = [this](int id) { opened.push_back(id); };
+    hooks.caseMoved = [this](int id, const std::string& category) {
+      moved = std::to_string(id) + " " + category;
+    };
+    hooks.chooseSearchResult = [this](const std::vector<std::string>& lines,
+                                      SearchResultChoice& c) {
+      resultLines = lines;
+      c = choice;
+      return chooseResult;
+    };
+    hooks.loaderFinished = [this] { loaderFinished = true; };
+    caseTree->SetHooks(hooks);
+  }
+
+  void Select(int id) {
+    QTreeWidgetItem* node = caseTree->FindCaseNode(id);
+    ASSERT_NE(node, nullptr) << id;
+    tree->setCurrentItem(node);
+  }
+  void WaitForLoader() {
+    QElapsedTimer clock;
+    clock.start();
+    while (caseTree->LoaderRunning() && clock.elapsed() < 30000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_FALSE(caseTree->LoaderRunning());
+  }
+  std::string Last() const { return prompter.LastText(); }
+
+  test::CaseStoreFixture f;
+  ScriptedPrompter prompter;
+  MUiFont font{0, false};
+  QWidget window;
+  QTreeWidget* tree = nullptr;
+  std::unique_ptr<CaseTree> caseTree;
+
+  Ids opened;
+  std::string moved;
+  std::vector<std::string> resultLines;
+  SearchResultChoice choice;
+  bool chooseResult = true;
+  bool loaderFinished = false;
+};
+
+TEST_F(CaseTreeTest, BuildsByCategoryAndSwitchesStyleAndOrder) {
+  caseTree->BuildCaseTree({4, 3, 2, 1, 8});
+  // The categories of the list first, in its order; a foreign one after them.
+  EXPECT_EQ(Texts(caseTree->CategoryNodes()),
+            (std::vector<std::string>{"家人", "亲戚朋友", "外来类别"}));
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
+  EXPECT_EQ(caseTree->RecordCount(), 4);
+  EXPECT_EQ(ToStdString(caseTree->PopMingLi()->findChild<QAction*>("pMenuRecord")->text()),
+            "【 4 条案例】");
+  EXPECT_EQ(ToStdString(window.windowTitle()), "墨衡太乙神数 1.3 ");
+  EXPECT_TRUE(tree->isEnabled());
+  EXPECT_FALSE(caseTree->TreeBusy());
+
+  QTreeWidgetItem* family = caseTree->CategoryNodes()[0];
+  EXPECT_FALSE(family->isExpanded());
+  EXPECT_EQ(family->data(0, kImageRole).toInt(), kImageCategory);
+  QTreeWidgetItem* li = caseTree->FindCaseNode(2);
+  EXPECT_EQ(li->parent(), family);
+  EXPECT_EQ(ToStdString(li->text(0)), "李四      公1990-01-01 07:08");
+  EXPECT_EQ(li->data(0, kImageRole).toInt(), kImageFemale);
+  EXPECT_EQ(li->data(0, kSelectedImageRole).toInt(), kImageSelectedCase);
+  EXPECT_EQ(caseTree->FindCaseNode(1)->data(0, kImageRole).toInt(), kImageMale);
+
+  // List style with no order keeps the grouped order.
+  QMenu* styles = caseTree->PopMingLi()->findChild<QMenu*>("pMenuShowStyle");
+  MenuItem(styles, "列表显示")->trigger();
+  EXPECT_EQ(caseTree->ShowStyle(), 1);
+  EXPECT_TRUE(caseTree->CategoryNodes().empty());
+  EXPECT_EQ(tree->topLevelItemCount(), 4);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
+
+  MenuItem(styles, "时间降序（近-远）")->trigger();
+  EXPECT_EQ(caseTree->Sort(), kSortTimeDesc);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 1, 2, 3}));
+  MenuItem(styles, "姓氏升序（a-z）")->trigger();
+  // 李 王 赵 张: 赵 heads the surname order, so it comes before 张.
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 3, 4, 1}));
+}
+
+TEST_F(CaseTreeTest, CommandsOnACategoryNodeDoNothing) {
+  caseTree->BuildCaseTree({4, 3, 2, 1});
+  tree->setCurrentItem(caseTree->CategoryNodes()[0]);
+  EXPECT_EQ(caseTree->SelectedCaseId(), -1);
+  caseTree->OpenSelectedCase();
+  EXPECT_TRUE(opened.empty());
+  caseTree->DeleteSelectedCase();
+  EXPECT_EQ(Last(), "请先选择一个案例！");
+  caseTree->TreeMouseDown();
+  EXPECT_TRUE(caseTree->MoveMenu()->actions().isEmpty());
+
+  Select(2);
+  caseTree->OpenSelectedCase();
+  EXPECT_EQ(opened, (Ids{2}));
+}
+
+TEST_F(CaseTreeTest, MovesACaseToAnotherCategory) {
+  caseTree->BuildCaseTree({4, 3, 2, 1});
+  Select(1);
+  caseTree->TreeMouseDown();
+  QList<QAction*> targets = caseTree->MoveMenu()->actions();
+  ASSERT_EQ(targets.size(), 2);
+  EXPECT_EQ(ToStdString(targets[0]->text()), "家人");
+  EXPECT_EQ(ToStdString(targets[1]->text()), "外来类别");
+  targets[0]->trigger();
+
+  TRecordData r;
+  ASSERT_TRUE(f.store.LoadCase(1, r));
+  EXPECT_EQ(r.className, "家人");
+  EXPECT_EQ(caseTree->FindCaseNode(1)->parent(), caseTree->CategoryNodes()[0]);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
+  EXPECT_EQ(moved, "1 家人");
+  EXPECT_TRUE(prompter.ShownBoxes().empty());
+}
+
+TEST_F(CaseTreeTest, DeletesACaseWithItsCommentFileOnlyWhenConfirmed) {
+  caseTree->BuildCaseTree({4, 3, 2, 1});
+  TRecordData r;
+  ASSERT_TRUE(f.store.LoadCase(2, r));
+  const std::string comment = f.store.CommentPath(r);
+  ASSERT_TRUE(FileExists(comment));
+
+  Select(2);
+  prompter.AnswerQuestion(false);
+  caseTree->DeleteSelectedCase();
+  ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompter.ShownBoxes()[0].title, "注意");
+  EXPECT_EQ(prompter.ShownBoxes()[0].text, "确定要删除“李四”这个命例吗？");
+  EXPECT_TRUE(f.store.LoadCase(2, r));
+
+  prompter.AnswerQuestion(true);
+  caseTree->DeleteSelectedCase();
+  EXPECT_FALSE(f.store.LoadCase(2, r));
+  EXPECT_FALSE(FileExists(comment));
+  EXPECT_EQ(caseTree->FindCaseNode(2), nullptr);
+  EXPECT_EQ(caseTree->RecordCount(), 3);
+}
+
+TEST_F(CaseTreeTest, DeletingTheViewedCaseAsksTwiceAndTellsTheWindow) {
+  bool dropped = false;
+  CaseTreeHooks hooks;
+  hooks.viewedCaseId = [] { return 4; };
+  hooks.viewedCommentPath = [this] { return f.dir.file("viewed.rtf"); };
+  hooks.viewedCaseDeleted = [&dropped] { dropped = true; };
+  caseTree->SetHooks(hooks);
+  ASSERT_TRUE(WriteFileAtomic(f.dir.file("viewed.rtf"), "x"));
+  caseTree->BuildCaseTree({4, 3, 2, 1});
+
+  Select(4);
+  prompter.AnswerQuestion(true);
+  prompter.AnswerQuestion(false);
+  caseTree->DeleteSelectedCase();
+  EXPECT_EQ(Last(), "确定要删除当前正在查看的案例吗？");
+  EXPECT_FALSE(dropped);
+  EXPECT_NE(caseTree->FindCaseNode(4), nullptr);
+
+  prompter.AnswerQuestion(true);
+  prompter.AnswerQuestion(true);
+  caseTree->DeleteSelectedCase();
+  EXPECT_TRUE(dropped);
+  EXPECT_FALSE(FileExists(f.dir.file("viewed.rtf")));
+  EXPECT_EQ(caseTree->FindCaseNode(4), nullptr);
+}
+
+TEST_F(CaseTreeTest, AFailedDeleteKeepsTheNodeAndTheCommentFile) {
+  caseTree->BuildCaseTree({4, 3, 2, 1});
+  TRecordData r;
+  ASSERT_TRUE(f.store.LoadCase(2, r));
+  const std::string comment = f.store.CommentPath(r);
+  // The database file is no database any more.
+  ASSERT_TRUE(WriteFileAtomic(f.store.DbPath(), std::string(4096, 'x')));
+  Select(2);
+  prompter.AnswerQuestion(true);
+  caseTree->DeleteSelectedCase();
+  EXPECT_FALSE(Last().empty());
+  EXPECT_NE(Last(), "确定要删除“李四”这个命例吗？");
+  EXPECT_NE(caseTree->FindCaseNode(2), nullptr);
+  EXPECT_TRUE(FileExists(comment));
+  EXPECT_EQ(caseTree->RecordCount(), 4);
+}
+
+TEST_F(CaseTreeTest, FuzzySearchAndItsResults) {
+  caseTree->BuildCaseTree({4, 2});
+  caseTree->N20Click();  // cancelled
+  ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+  EXPECT_EQ(prompter.ShownBoxes()[0].title, "模糊查找");
+  prompter.AnswerInput("    ");
+  caseTree->N20Click();
+  EXPECT_EQ(prompter.ShownBoxes().size(), 2u);
+  prompter.AnswerInput("没有的人");
+  caseTree->N20Click();
+  EXPECT_EQ(Last(), "没有符合的案例！");
+
+  // Both boxes unchecked: only the chosen case is added, then opened.
+  choice = {0, false, false};
+  prompter.AnswerInput(" 张三 ");
+  caseTree->N20Click();
+  EXPECT_EQ(resultLines, (std::vector<std::string>{"张三 2004-5-6 7:8  亲戚朋友"}));
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1}));
+  EXPECT_EQ(caseTree->SelectedCaseId(), 1);
+  EXPECT_EQ(opened, (Ids{1}));
+
+  // Both checked: exactly the results.  A result that cannot be read has no line, and the
+  // chosen line still names its own case.
+  choice = {1, true, true};
+  caseTree->SetDisplay(1, kSortNone);
+  caseTree->ShowSearchResults({9, 3, 1});
+  EXPECT_EQ(resultLines.size(), 2u);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{3, 1}));
+  EXPECT_EQ(opened, (Ids{1, 1}));
+
+  chooseResult = false;
+  caseTree->ShowSearchResults({2});
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{3, 1}));
+}
+
+TEST_F(CaseTreeTest, ShowAllLoadsEveryCaseOnTheWorker) {
+  caseTree->BuildCaseTree({1});
+  Select(1);
+  caseTree->ShowAllCases();
+  EXPECT_TRUE(caseTree->TreeBusy());
+  caseTree->DeleteSelectedCase();
+  EXPECT_EQ(Last(), "请等待案例加载完毕！");
+  caseTree->N19Click();
+  EXPECT_EQ(Last(), "请等待案例加载完毕！");
+  EXPECT_EQ(prompter.ShownBoxes().size(), 2u);
+  WaitForLoader();
+  EXPECT_FALSE(caseTree->TreeBusy());
+  EXPECT_TRUE(tree->isEnabled());
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
+  EXPECT_EQ(caseTree->RecordCount(), 4);
+  EXPECT_TRUE(loaderFinished);
+  EXPECT_EQ(ToStdString(window.windowTitle()), "墨衡太乙神数 1.3 ");
+}
+
+TEST_F(CaseTreeTest, ShowAllOfAnEmptyStore) {
+  test::CaseStoreFixture empty;
+  CaseTree other(tree, empty.store, prompter, font);
+  other.ShowAllCases();
+  EXPECT_EQ(Last(), "没有记录，无从显示。");
+  EXPECT_FALSE(other.TreeBusy());
+}
+
+TEST_F(CaseTreeTest, AStoppedLoaderAddsNoNodeAndTheTreeCanGo) {
+  f.store.Connect();
+  for (int i = 0; i < 2100; ++i) {
+    TRecordData r = test::TreeCase("钱" + std::to_string(i), 1900, 1, 1, "家人");
+    ASSERT_GT(f.store.AddCaseInBatch(r), 0);
+  }
+  ASSERT_TRUE(f.store.Disconnect());
+  caseTree->BuildCaseTree({1});
+
+  caseTree->ShowAllCases();
+  EXPECT_EQ(Last(), "记录总数有点多，确定后请等待操作完成！");
+  caseTree->RequestLoaderStop();
+  WaitForLoader();
+  EXPECT_LE(caseTree->ShownCaseIds().size(), 1u);
+  EXPECT_FALSE(caseTree->TreeBusy());
+  EXPECT_FALSE(loaderFinished);
+
+  // Destroyed while loading, after a stop request.
+  caseTree->ShowAllCases();
+  caseTree->RequestLoaderStop();
+  caseTree.reset();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(f.store.IsConnected());
+  TRecordData r;
+  EXPECT_TRUE(f.store.LoadCase(2000, r));
+}
+
+}  // namespace
+}  // namespace taiyi

@@ -1,0 +1,188 @@
+// The case tree on the left of the main window: builds the tree view from a list of case
+// ids (grouped by category or listed, in the chosen order), keeps the shown count, and runs
+// the commands of its popup menu (open, move, delete, categories, searches, refresh, load
+// every case on a worker thread).  What needs the main window goes through the hooks.
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/date_service.h"
+#include "platform/prompter.h"
+#include "store/record_base.h"
+#include "store/record_data.h"
+#include "ui/case_tree_items.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace taiyi {
+
+class CaseLoader;
+class MUiFont;
+
+// The node images: the role kImageRole of a node holds its image index, kSelectedImageRole
+// the index of its image while selected.
+enum CaseTreeImage : int {
+  kImageFemale = 0,
+  kImageMale = 1,
+  kImageCategory = 2,
+  kImageSelectedCase = 4,
+};
+
+inline constexpr char kMsgNoCasesToShow[] = "没有记录，无从显示。";
+inline constexpr char kMsgManyCases[] = "记录总数有点多，确定后请等待操作完成！";
+inline constexpr char kMsgSelectCaseFirst[] = "请先选择一个案例！";
+inline constexpr char kMsgAskDeleteViewed[] = "确定要删除当前正在查看的案例吗？";
+inline constexpr char kFuzzyTitle[] = "模糊查找";
+inline constexpr char kFuzzyPrompt[] =
+    "请输入要查找的关键字（姓名、性别、地址、类别、年-月-日-时、评语）：            ";
+
+// What the user chose in the search-result list.
+struct SearchResultChoice {
+  int line = -1;           // position of the chosen line
+  bool clearList = false;  // "清空现有列表 "
+  bool showAll = false;    // "全部显示到列表"
+};
+
+// What the tree asks of the main window.  Every hook may be left empty.
+struct CaseTreeHooks {
+  // Opens a stored case into the panel and charts it.
+  std::function<void(int id)> openCase;
+  // The id of the stored case the panel shows, or -1.
+  std::function<int()> viewedCaseId;
+  // The comment file of the case the panel shows.
+  std::function<std::string()> viewedCommentPath;
+  // The case the panel shows was deleted: the analysis editor is emptied and the chart is no
+  // longer valid (and the panel should hold a new case from now on).
+  std::function<void()> viewedCaseDeleted;
+  // A case was moved to another category (the panel may show it).
+  std::function<void(int id, const std::string& category)> caseMoved;
+  // The category editor, modal; true when it changed anything.
+  std::function<bool()> editCategories;
+  // The condition-search window, modal; true with its result list when it produced one.
+  std::function<bool(std::vector<std::int32_t>& ids)> conditionSearch;
+  // The search-result list, modal; false when it was closed without "查看案例".
+  std::function<bool(const std::vector<std::string>& lines, SearchResultChoice& choice)>
+      chooseSearchResult;
+  // The loader has filled the tree: the pending window state, if any, is applied.
+  std::function<void()> loaderFinished;
+};
+
+class CaseTree final : public QObject {
+  Q_OBJECT
+
+ public:
+  // tree: the main window's tree view; the store, prompter and font service outlive this.
+  CaseTree(QTreeWidget* tree, MRecordBase& store, Prompter& prompter, MUiFont& uiFont,
+           QObject* parent = nullptr);
+  // Stops a running loader and waits for it before anything is released.
+  ~CaseTree() override;
+
+  void SetHooks(CaseTreeHooks hooks) { hooks_ = std::move(hooks); }
+
+  // Display state (kept in dat/init.ini, section tree): style 0 by category, 1 as a list;
+  // sort 0..4.  SetDisplay checks the matching items of "显示样式"; values out of range
+  // become 0.
+  void SetDisplay(int showStyle, int sort);
+  int ShowStyle() const { return showStyle_; }
+  int Sort() const { return sort_; }
+
+  // The tree is being built (by a build or the loader).
+  bool TreeBusy() const { return treeBusy_.load(); }
+  // The loader thread has been started and has not yet handed over its last change.
+  bool LoaderRunning() const { return loaderRunning_; }
+  // Asks a running loader to stop at its next case or node.
+  void RequestLoaderStop() { loaderStop_.store(true); }
+  // Stops a running loader and waits for its thread (queued changes are still delivered).
+  void StopLoader();
+
+  // Rebuilds the whole tree from the readable cases of ids.
+  void BuildCaseTree(const std::vector<std::int32_t>& ids);
+  // The tree of the newest 1000 cases.
+  void BuildNewestCaseTree();
+
+  std::vector<std::int32_t> ShownCaseIds() const;
+  std::vector<QTreeWidgetItem*> CategoryNodes() const;
+  QTreeWidgetItem* FindCaseNode(int id) const;
+  int SelectedCaseId() const;
+  void SetRecordCount(int n);
+  int RecordCount() const { return recordCount_; }
+
+  // A newly stored case: counted, and appended under its category (created at the end when
+  // missing) or at the end of the list; the parent is expanded and nothing is re-sorted.
+  QTreeWidgetItem* AddCaseNode(const TRecordData& record);
+  // A stored case whose changes were saved: its node's caption and icon follow; false when
+  // the tree has no node for it.
+  bool UpdateCaseNode(const TRecordData& record);
+
+  QMenu* PopMingLi() const { return popMingLi_; }
+  QMenu* MoveMenu() const { return moveMenu_; }
+
+  // Commands of the popup menu.
+  void ShowStyleClick(QAction* item);
+  void TreeMouseDown();
+  void MoveCase(QAction* item);
+  void DeleteSelectedCase();
+  void OpenSelectedCase();
+  void ShowAllCases();
+  void N18Click();
+  void N19Click();
+  void N20Click();
+  void pop_searchClick();
+  void ShowSearchResults(const std::vector<std::int32_t>& ids);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildMenu();
+  void setCaption(const std::string& text);
+  bool refuseWhileBusy();
+  bool refuseWhileLoading();
+  int caseLevel() const { return showStyle_ == 0 ? 1 : 0; }
+  bool isCaseNode(const QTreeWidgetItem* node) const;
+  QTreeWidgetItem* topLevelNode(const std::string& text) const;
+  QTreeWidgetItem* addCategoryNode(const std::string& text);
+  QTreeWidgetItem* makeCaseNode(const std::string& caption, bool male, int id) const;
+  // The three steps of filling: clear and make the category nodes; one item; done.
+  void fillBegin(const std::vector<std::string>& usedCategories);
+  void fillAdd(const TCusTreeItem& item);
+  void fillEnd();
+  void FillTree(const std::vector<TCusTreeItem>& items,
+                const std::vector<std::string>& usedCategories);
+
+  QTreeWidget* tree_;
+  MRecordBase& store_;
+  Prompter& prompter_;
+  MUiFont& uiFont_;
+  MYiDateEx dates_;
+  CaseTreeHooks hooks_;
+
+  int showStyle_ = 0;
+  int sort_ = 0;
+  std::atomic<bool> treeBusy_{false};
+  std::atomic<bool> loaderStop_{false};
+  bool loaderRunning_ = false;
+  int recordCount_ = 0;
+  std::unique_ptr<CaseLoader> loader_;
+
+  QMenu* popMingLi_ = nullptr;
+  QMenu* showStyleMenu_ = nullptr;
+  QMenu* moveMenu_ = nullptr;
+  QActionGroup* styleGroup_ = nullptr;
+  QActionGroup* sortGroup_ = nullptr;
+  std::vector<QAction*> styleItems_;
+  std::vector<QAction*> sortItems_;
+  QAction* recordItem_ = nullptr;
+};
+
+}  // namespace taiyi

@@ -1,0 +1,127 @@
+#include "ui/case_tree_items.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_set>
+
+#include "store/case_caption.h"
+#include "store/surname_key.h"
+
+namespace taiyi {
+
+namespace {
+
+// True when a belongs strictly before b in the order sort.
+bool Before(const TCusTreeItem& a, const TCusTreeItem& b, int sort) {
+  switch (sort) {
+    case kSortTimeDesc:
+    case kSortTimeAsc:
+      if (a.julianDay != b.julianDay)
+        return sort == kSortTimeDesc ? a.julianDay > b.julianDay : a.julianDay < b.julianDay;
+      return a.surnameKey < b.surnameKey;
+    case kSortSurnameAsc:
+    case kSortSurnameDesc:
+      if (a.surnameKey != b.surnameKey)
+        return sort == kSortSurnameAsc ? a.surnameKey < b.surnameKey : a.surnameKey > b.surnameKey;
+      return a.julianDay > b.julianDay;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void InsertSorted(std::vector<TCusTreeItem>& items, TCusTreeItem item, int sort) {
+  // After every item that is not behind the new one: equal items keep their arrival order.
+  auto at = std::upper_bound(
+      items.begin(), items.end(), item,
+      [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return Before(a, b, sort); });
+  items.insert(at, std::move(item));
+}
+
+bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<std::int32_t>& ids,
+                      int sort, std::vector<TCusTreeItem>& items,
+                      std::vector<std::string>& usedCategories, const std::atomic<bool>* stop) {
+  items.clear();
+  usedCategories.clear();
+  std::vector<std::string> categories;
+  store.LoadCategories(categories);
+  std::vector<int> counts(categories.size(), 0);
+  const bool sorted = sort >= kSortTimeDesc && sort <= kSortSurnameDesc;
+  items.reserve(ids.size());
+
+  bool stopped = false;
+  store.Connect();
+  for (const std::int32_t id : ids) {
+    if (stop && stop->load()) {
+      stopped = true;
+      break;
+    }
+    TRecordData record;
+    if (!store.LoadCaseInBatch(id, record)) continue;
+    TCusTreeItem item;
+    if (sorted) {
+      YiDate moment = record.Date();
+      if (record.lunar) {
+        YiDate solar;
+        if (!dates.LunarToSolar(moment, solar, record.leapMonth)) continue;
+        moment = solar;
+      }
+      item.julianDay = dates.ToJulianDay(moment);
+      item.surnameKey = SurnameKey(record.name);
+    }
+    item.id = id;
+    item.caption = CaseCaption(record);
+    item.category = record.className;
+    item.male = record.male;
+    const auto known = std::find(categories.begin(), categories.end(), item.category);
+    if (known != categories.end()) ++counts[known - categories.begin()];
+    if (sorted)
+      InsertSorted(items, std::move(item), sort);
+    else
+      items.push_back(std::move(item));
+  }
+  store.Disconnect();
+
+  for (std::size_t i = 0; i < categories.size(); ++i)
+    if (counts[i] > 0) usedCategories.push_back(categories[i]);
+  return !stopped;
+}
+
+std::vector<std::int32_t> NewestCaseIds(int primaryId, int count) {
+  std::vector<std::int32_t> ids;
+  for (int id = primaryId; id >= 1 && static_cast<int>(ids.size()) < count; --id) ids.push_back(id);
+  return ids;
+}
+
+std::string RecordCountCaption(int n) {
+  return "【 " + std::to_string(n) + " 条案例】";
+}
+
+std::string SearchResultLine(const TRecordData& record) {
+  const int year = record.year <= 0 ? record.year - 1 : record.year;
+  char moment[64];
+  std::snprintf(moment, sizeof moment, "%d-%d-%d %d:%d  ", year, record.month, record.day,
+                record.hour, record.minute);
+  return record.name + " " + moment + record.className;
+}
+
+std::vector<std::int32_t> MergeSearchResults(const std::vector<std::int32_t>& shown,
+                                             const std::vector<std::int32_t>& found,
+                                             std::int32_t chosenId, bool clearList, bool showAll) {
+  std::vector<std::int32_t> result;
+  if (!clearList) result = shown;
+  std::unordered_set<std::int32_t> have(result.begin(), result.end());
+  const std::vector<std::int32_t> additions = showAll ? found : std::vector<std::int32_t>{chosenId};
+  const bool baseEmpty = result.empty();
+  for (const std::int32_t id : additions) {
+    if (baseEmpty) {
+      result.push_back(id);
+    } else if (have.insert(id).second) {
+      result.push_back(id);
+    }
+  }
+  return result;
+}
+
+}  // namespace taiyi
