@@ -1,0 +1,53 @@
+// The result list: its lines, its caption with the number of cases, and 查看案例 that needs
+// a selected line.
+#include "ui/same_name_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+
+#include "ui/ui_font.h"
+
+namespace taiyi {
+namespace {
+
+TEST(SameNameDialogTest, LineShowsTheYearInTheUsersNumberingWithoutLeadingZeros) {
+  TRecordData r;
+  r.name = "张三";
+  r.year = 1990;
+  r.month = 5;
+  r.day = 2;
+  r.hour = 3;
+  r.minute = 4;
+  r.className = "家人";
+  EXPECT_EQ(SameNameLine(r), "张三 1990-5-2 3:4  家人");
+  r.year = -119;
+  EXPECT_EQ(SameNameLine(r), "张三 -120-5-2 3:4  家人");
+  r.year = 0;
+  EXPECT_EQ(SameNameLine(r), "张三 -1-5-2 3:4  家人");
+}
+
+TEST(SameNameDialogTest, SelectsTheFirstLineAndNeedsASelectionToView) {
+  MUiFont font(0, false);
+  ScriptedPrompter prompter;
+  TFrmSameName dialog(font, prompter);
+  dialog.SetLines({"张三 1990-5-2 3:4  家人", "小张 1991-5-2 3:4  家人"});
+  dialog.FormShow();
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("2个案例"));
+  EXPECT_EQ(dialog.SelectedIndex(), 0);
+  auto* list = dialog.findChild<QListWidget*>("LstRecord");
+  ASSERT_NE(list, nullptr);
+  list->clearSelection();
+  dialog.BtnSeeClick();
+  EXPECT_EQ(prompter.LastText(), "请点击选择要查看的案例！");
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  list->setCurrentRow(1);
+  dialog.BtnSeeClick();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.SelectedIndex(), 1);
+  EXPECT_FALSE(dialog.ShowAll());
+  EXPECT_FALSE(dialog.ClearList());
+}
+
+}  // namespace
+}  // namespace taiyi
