@@ -55,6 +55,11 @@ TFrmEditClass::TFrmEditClass(MRecordBase& store, MUiFont& uiFont, Prompter& prom
 
   LstClass = new QListWidget(this);
   LstClass->setObjectName("LstClass");
+  // The counts line up only when a Chinese character is as wide as two blanks.
+  QFont lineFont = LstClass->font();
+  lineFont.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
+  lineFont.setStyleHint(QFont::TypeWriter);
+  LstClass->setFont(lineFont);
   LstClass->setMinimumSize(LstClass->fontMetrics().horizontalAdvance(QStringLiteral("国")) * 16,
                            LstClass->fontMetrics().height() * 18);
   Button1 = MakeButton(this, "Button1", QStringLiteral("▲"));

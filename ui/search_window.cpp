@@ -44,6 +44,8 @@ TFrmSearch::TFrmSearch(MRecordBase& store, SearchConditions& conditions, MUiFont
   RdoSex = new RadioGroup(QStringLiteral("性别"),
                           {QStringLiteral("无"), QStringLiteral("男"), QStringLiteral("女")}, this);
   RdoSex->setObjectName("RdoSex");
+  if (auto* row = qobject_cast<QBoxLayout*>(RdoSex->layout()))
+    row->setDirection(QBoxLayout::LeftToRight);  // the three choices side by side
   CboProv = new QComboBox(this);
   CboProv->setObjectName("CboProv");
   CboProv->setMaxVisibleItems(25);
