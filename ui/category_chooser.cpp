@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "store/record_base.h"
 #include "ui/qt_prompter.h"
 #include "ui/ui_font.h"
 
@@ -81,6 +82,17 @@ void TFrmFenLei::BtnokClick() {
 
 void TFrmFenLei::BtnnoClick() {
   reject();
+}
+
+bool ChooseCategory(MRecordBase& store, MUiFont& uiFont, Prompter& prompter, QWidget* parent,
+                    std::string& category) {
+  std::vector<std::string> categories;
+  store.LoadCategories(categories);
+  TFrmFenLei dialog(uiFont, prompter, parent);
+  dialog.SetCategories(categories);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  category = dialog.Category();
+  return true;
 }
 
 }  // namespace taiyi

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace taiyi {
 
+class MRecordBase;
 class MUiFont;
 
 class TFrmFenLei final : public QDialog {
@@ -43,5 +44,9 @@ class TFrmFenLei final : public QDialog {
   QPushButton* Btnok = nullptr;
   QPushButton* Btnno = nullptr;
 };
+
+// Shows the chooser modally with the store's categories; true with the chosen category.
+bool ChooseCategory(MRecordBase& store, MUiFont& uiFont, Prompter& prompter, QWidget* parent,
+                    std::string& category);
 
 }  // namespace taiyi

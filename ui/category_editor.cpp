@@ -293,4 +293,10 @@ void TFrmEditClass::done(int result) {
   QDialog::done(result);
 }
 
+bool EditCategories(MRecordBase& store, MUiFont& uiFont, Prompter& prompter, QWidget* parent) {
+  TFrmEditClass dialog(store, uiFont, prompter, parent);
+  dialog.exec();
+  return dialog.Modified();
+}
+
 }  // namespace taiyi

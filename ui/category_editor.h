@@ -69,4 +69,8 @@ class TFrmEditClass final : public QDialog {
   QPushButton* Button6 = nullptr;
 };
 
+// Shows the editor modally over parent; true when it changed categories or cases (the case
+// tree is then rebuilt).  Not to be opened while the case loader reads the store.
+bool EditCategories(MRecordBase& store, MUiFont& uiFont, Prompter& prompter, QWidget* parent);
+
 }  // namespace taiyi

@@ -99,4 +99,16 @@ void TFrmSameName::BitBtn2Click() {
   reject();
 }
 
+bool ChooseFoundCase(MUiFont& uiFont, Prompter& prompter, QWidget* parent,
+                     const std::vector<std::string>& lines, int& line, bool& showAll,
+                     bool& clearList) {
+  TFrmSameName dialog(uiFont, prompter, parent);
+  dialog.SetLines(lines);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  line = dialog.SelectedIndex();
+  showAll = dialog.ShowAll();
+  clearList = dialog.ClearList();
+  return true;
+}
+
 }  // namespace taiyi

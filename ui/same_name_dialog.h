@@ -52,4 +52,10 @@ class TFrmSameName final : public QDialog {
   QCheckBox* ChkClear = nullptr;
 };
 
+// Shows the result list modally; true after 查看案例 with the chosen line and the two
+// check boxes.
+bool ChooseFoundCase(MUiFont& uiFont, Prompter& prompter, QWidget* parent,
+                     const std::vector<std::string>& lines, int& line, bool& showAll,
+                     bool& clearList);
+
 }  // namespace taiyi

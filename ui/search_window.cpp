@@ -212,4 +212,13 @@ void TFrmSearch::BtoCancelClick() {
   reject();
 }
 
+bool SearchCases(MRecordBase& store, SearchConditions& conditions, MUiFont& uiFont,
+                 Prompter& prompter, QWidget* parent, std::vector<std::int32_t>& ids) {
+  TFrmSearch dialog(store, conditions, uiFont, prompter, parent);
+  dialog.exec();
+  if (!dialog.Found()) return false;
+  ids = dialog.FoundIds();
+  return true;
+}
+
 }  // namespace taiyi

@@ -68,4 +68,8 @@ class TFrmSearch final : public QDialog {
   QProgressBar* Animate1 = nullptr;
 };
 
+// Shows the search window modally; true with the found ids when 查找 found cases.
+bool SearchCases(MRecordBase& store, SearchConditions& conditions, MUiFont& uiFont,
+                 Prompter& prompter, QWidget* parent, std::vector<std::int32_t>& ids);
+
 }  // namespace taiyi

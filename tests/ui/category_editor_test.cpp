@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "platform/file_util.h"
 #include "store/case_schema.h"
@@ -170,6 +172,26 @@ TEST_F(CategoryEditorTest, MovingPutsEveryCaseIntoAnExistingOtherCategory) {
   EXPECT_EQ(Lines()[0], QStringLiteral("家人          0 案例"));
   EXPECT_EQ(Lines()[2], QStringLiteral("IT名人        3 案例"));
   for (int id : {1, 2, 4}) EXPECT_EQ(CategoryOf(id), "IT名人") << id;
+}
+
+TEST_F(CategoryEditorTest, ShownModallyItSaysWhetherAnythingChanged) {
+  ASSERT_TRUE(store_.SaveCategories({"家人", "亲戚朋友", "IT名人", "外人"}));
+  auto close = [](bool reorder) {
+    QTimer::singleShot(0, [reorder] {
+      auto* dialog = qobject_cast<TFrmEditClass*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      if (reorder) {
+        dialog->findChild<QListWidget*>("LstClass")->setCurrentRow(3);
+        dialog->Button1Click();
+      }
+      dialog->Button6Click();
+    });
+  };
+  close(false);
+  EXPECT_FALSE(EditCategories(store_, font_, prompter_, nullptr));
+  close(true);
+  EXPECT_TRUE(EditCategories(store_, font_, prompter_, nullptr));
+  EXPECT_EQ(StoredCategories(), (std::vector<std::string>{"家人", "亲戚朋友", "外人", "IT名人"}));
 }
 
 }  // namespace

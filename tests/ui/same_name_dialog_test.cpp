@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QListWidget>
+#include <QTimer>
 
 #include "ui/ui_font.h"
 
@@ -47,6 +50,24 @@ TEST(SameNameDialogTest, SelectsTheFirstLineAndNeedsASelectionToView) {
   EXPECT_EQ(dialog.SelectedIndex(), 1);
   EXPECT_FALSE(dialog.ShowAll());
   EXPECT_FALSE(dialog.ClearList());
+}
+
+TEST(SameNameDialogTest, ShownModallyItHandsBackTheChosenLineAndBoxes) {
+  MUiFont font(0, false);
+  ScriptedPrompter prompter;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TFrmSameName*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QListWidget*>("LstRecord")->setCurrentRow(2);
+    dialog->findChild<QCheckBox*>("ChkClear")->setChecked(true);
+    dialog->BtnSeeClick();
+  });
+  int line = -1;
+  bool showAll = true, clearList = false;
+  ASSERT_TRUE(ChooseFoundCase(font, prompter, nullptr, {"a", "b", "c"}, line, showAll, clearList));
+  EXPECT_EQ(line, 2);
+  EXPECT_FALSE(showAll);
+  EXPECT_TRUE(clearList);
 }
 
 }  // namespace
