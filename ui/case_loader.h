@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "store/record_base.h"
-#include "ui/case_tree_items.h"
+#include "store/case_tree_items.h"
 
 namespace taiyi {
 

@@ -371,9 +371,9 @@ void CaseTree::TreeMouseDown() {
 
 void CaseTree::MoveCase(QAction* item) {
   if (refuseWhileBusy()) return;
+  const int id = SelectedCaseId();
+  if (showStyle_ != 0 || id == -1) return;
   QTreeWidgetItem* node = tree_->currentItem();
-  if (showStyle_ != 0 || !node || !isCaseNode(node)) return;
-  const int id = node->data(0, kIdRole).toInt();
   const std::string category =
       ToStdString(item->data().isValid() ? item->data().toString() : item->text());
   TRecordData record;

@@ -4,7 +4,9 @@
 // every case on a worker thread).  What needs the main window goes through the hooks.
 #pragma once
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -14,13 +16,12 @@
 
 #include "calendar/date_service.h"
 #include "platform/prompter.h"
+#include "store/case_tree_items.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
-#include "ui/case_tree_items.h"
 
 class QAction;
 class QActionGroup;
-class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -175,7 +176,7 @@ class CaseTree final : public QObject {
   int recordCount_ = 0;
   std::unique_ptr<CaseLoader> loader_;
 
-  QMenu* popMingLi_ = nullptr;
+  QPointer<QMenu> popMingLi_;  // a child of the tree view
   QMenu* showStyleMenu_ = nullptr;
   QMenu* moveMenu_ = nullptr;
   QActionGroup* styleGroup_ = nullptr;

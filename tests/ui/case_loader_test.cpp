@@ -7,7 +7,7 @@
 #include <QThread>
 #include <memory>
 
-#include "case_store_fixture.h"
+#include "support/case_store_fixture.h"
 
 namespace taiyi {
 namespace {

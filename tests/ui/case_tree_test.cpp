@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "case_store_fixture.h"
+#include "support/case_store_fixture.h"
 #include "ui/qt_prompter.h"
 #include "ui/ui_font.h"
 

@@ -1,4 +1,4 @@
-#include "ui/case_tree_items.h"
+#include "store/case_tree_items.h"
 
 #include <algorithm>
 #include <cstdio>

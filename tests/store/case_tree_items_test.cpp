@@ -1,8 +1,8 @@
-#include "ui/case_tree_items.h"
+#include "store/case_tree_items.h"
 
 #include <gtest/gtest.h>
 
-#include "case_store_fixture.h"
+#include "support/case_store_fixture.h"
 
 namespace taiyi {
 namespace {
