@@ -180,6 +180,7 @@ TEST_F(DatabaseCommandsTest, CompactionNeedsFiveHundredIdsAndEndsTheProgramOnceI
 }
 
 TEST_F(DatabaseCommandsTest, ExportOfSomeCategoriesThenImportOfTheFile) {
+  QApplication::processEvents();  // timers other tests left pending must not close ours
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<TFrmExportClass*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);

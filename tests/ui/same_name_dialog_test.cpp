@@ -55,6 +55,7 @@ TEST(SameNameDialogTest, SelectsTheFirstLineAndNeedsASelectionToView) {
 TEST(SameNameDialogTest, ShownModallyItHandsBackTheChosenLineAndBoxes) {
   MUiFont font(0, false);
   ScriptedPrompter prompter;
+  QApplication::processEvents();  // timers other tests left pending must not close ours
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<TFrmSameName*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
