@@ -25,7 +25,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
-#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +40,8 @@
 #include "store/case_caption.h"
 #include "store/rtf_writer.h"
 #include "ui/calendar_window.h"
+#include "ui/category_chooser.h"
+#include "ui/category_editor.h"
 #include "ui/comment_output.h"
 #include "ui/editor_rtf.h"
 #include "ui/flow_time_dialog.h"
@@ -50,6 +51,8 @@
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
 #include "ui/reverse_pillars_window.h"
+#include "ui/same_name_dialog.h"
+#include "ui/search_window.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_font.h"
 #include "ui/up_down.h"
@@ -78,13 +81,6 @@ QComboBox* MakeList(QWidget* parent, const char* name, int visibleRows) {
 QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
   QAction* item = menu->addAction(ToQString(caption));
   item->setObjectName(name);
-  return item;
-}
-
-// A command whose window is not part of this build yet: listed, but not offered.
-QAction* AddPendingItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* item = AddItem(menu, name, caption);
-  item->setEnabled(false);
   return item;
 }
 
@@ -167,6 +163,14 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   panelScroll->setWidget(buildInputPanel());
   row->addWidget(panelScroll, 0);
   setCentralWidget(central);
+  caseTree_ = std::make_unique<CaseTree>(tree_, store_, prompter_, uiFont_);
+  connectCaseTree();
+  dbCommands_ = std::make_unique<DatabaseCommands>(store_, folder_, uiFont_, prompter_, this);
+  dbCommands_->SetShowProgressPage([this] { pageMain_->setCurrentIndex(0); });
+  dbCommands_->SetProgress([this](const std::string& line) {
+    redtPingYu_->setPlainText(ToQString(line));
+    redtPingYu_->repaint();
+  });
   buildMenus();
   buildContextMenus();
   showSaveState(SaveMode::NewCase);
@@ -325,15 +329,21 @@ void TFrmMain::buildMenus() {
   file->setObjectName("MnuFile");
   connect(AddItem(file, "N9", "保存案例"), &QAction::triggered, this, [this] { N9Click(); });
   file->addSeparator();
-  AddPendingItem(file, "N1", "还原案例数据");
-  AddPendingItem(file, "N7", "备份案例数据");
-  AddPendingItem(file, "N2", "删除案例数据");
-  AddPendingItem(file, "N17", "整理数据");
+  connect(AddItem(file, "N1", "还原案例数据"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::N1Click); });
+  connect(AddItem(file, "N7", "备份案例数据"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::N7Click); });
+  connect(AddItem(file, "N2", "删除案例数据"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::N2Click); });
+  connect(AddItem(file, "N17", "整理数据"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::N17Click); });
   QMenu* transfer = file->addMenu(ToQString("导入导出"));
   transfer->setObjectName("N18");
-  AddPendingItem(transfer, "db1", "添加db文件");
+  connect(AddItem(transfer, "db1", "添加db文件"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::db1Click); });
   transfer->addSeparator();
-  AddPendingItem(transfer, "db2", "导出db文件");
+  connect(AddItem(transfer, "db2", "导出db文件"), &QAction::triggered, this,
+          [this] { RunDatabaseCommand(&DatabaseCommands::db2Click); });
   file->addSeparator();
   connect(AddItem(file, "N6", "退出程序"), &QAction::triggered, this, [this] { N6Click(); });
 
@@ -405,8 +415,11 @@ void TFrmMain::FormShow() {
   engine_.Attach(duanSink_.get(), &chartImage_);
   showChartImage();
 
-  if (store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, true) != 0)
-    prompter_.Message(store_.LastMessage());
+  const int opened = store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, true);
+  if (opened != 0) prompter_.Message(store_.LastMessage());
+  caseTree_->SetDisplay(config_.showStyle, config_.sort);
+  // A store that could not be opened has no cases to show (and its failure is reported once).
+  if (opened >= 0) caseTree_->BuildNewestCaseTree();
 
   const int primaryId = store_.PrimaryId();
   if (primaryId > kMaxTreeIds) {
@@ -416,6 +429,11 @@ void TFrmMain::FormShow() {
     redtPingYu_->document()->setModified(false);
   }
 
+  applyPendingWindowState();
+  if (activateSkin_) skinEngine_.SetActive(true);
+}
+
+void TFrmMain::applyPendingWindowState() {
   switch (pendingWindowState_) {
     case StoredWindowState::kMaximised:
       setWindowState(Qt::WindowMaximized);
@@ -426,7 +444,6 @@ void TFrmMain::FormShow() {
     case StoredWindowState::kNormal:
       break;
   }
-  if (activateSkin_) skinEngine_.SetActive(true);
 }
 
 void TFrmMain::applyGeometry(const WindowConfig& c) {
@@ -478,10 +495,19 @@ WindowConfig TFrmMain::currentConfig() const {
   c.fsize = duanFontSize_;
   c.bcolor = duanColour_;
   c.juStyle = cboJuStyle_->currentIndex();
+  c.showStyle = caseTree_->ShowStyle();
+  c.sort = caseTree_->Sort();
   return c;
 }
 
 bool TFrmMain::FormClose() {
+  if (caseTree_->LoaderRunning()) {
+    if (!prompter_.Question("显示案例", "是否停止显示案例？", true)) {
+      prompter_.Message(kWaitForTree);
+      return false;
+    }
+    caseTree_->RequestLoaderStop();
+  }
   if (!prompter_.Question("关闭", "确定要关闭软件吗？", true)) return false;
   if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
       prompter_.Question("提示", kCommentChanged, true)) {
@@ -498,11 +524,12 @@ bool TFrmMain::FormClose() {
     skinMenu_.reset();
     initIni_.reset();
   }
+  caseTree_->StopLoader();
   return true;
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
-  if (FormClose()) {
+  if (ending_ || FormClose()) {
     event->accept();
   } else {
     event->ignore();
@@ -800,7 +827,7 @@ void TFrmMain::N16Click() {
 // ---------------------------------------------------------------- the current case
 
 bool TFrmMain::treeIsBusy() {
-  if (treeBusy_ == nullptr || !treeBusy_->load()) return false;
+  if (!(treeBusy_ ? treeBusy_() : caseTree_->TreeBusy())) return false;
   prompter_.Message(kWaitForTree);
   return true;
 }
@@ -820,38 +847,11 @@ bool TFrmMain::chooseCategory(std::string& category) {
   std::vector<std::string> categories;
   store_.LoadCategories(categories);
   if (chooseCategory_) return chooseCategory_(categories, category);
-  // Until the category chooser window is wired in: the category typed into the input box,
-  // proposed as the first stored one.
-  category = categories.empty() ? std::string(kFallbackCategory) : categories.front();
-  if (!prompter_.InputText("分类", "选择分类：", category)) return false;
-  if (category.empty()) category = kFallbackCategory;
+  TFrmFenLei dialog(uiFont_, prompter_, this);
+  dialog.SetCategories(categories);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  category = dialog.Category();
   return true;
-}
-
-QTreeWidgetItem* TFrmMain::findCaseNode(int id) const {
-  for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
-    QTreeWidgetItem* node = *it;
-    if (node->childCount() == 0 && node->data(0, Qt::UserRole).isValid() &&
-        node->data(0, Qt::UserRole).toInt() == id)
-      return node;
-  }
-  return nullptr;
-}
-
-void TFrmMain::addCaseNode(const TRecordData& record) {
-  QTreeWidgetItem* parent = nullptr;
-  const QString category = ToQString(record.className);
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* top = tree_->topLevelItem(i);
-    if (top->text(0) == category && !top->data(0, Qt::UserRole).isValid()) parent = top;
-    if (parent != nullptr) break;
-  }
-  if (parent == nullptr) {
-    parent = new QTreeWidgetItem(tree_, QStringList{category});
-  }
-  auto* node = new QTreeWidgetItem(parent, QStringList{ToQString(CaseCaption(record))});
-  node->setData(0, Qt::UserRole, record.id);
-  parent->setExpanded(true);
 }
 
 bool TFrmMain::SaveCase() {
@@ -872,11 +872,9 @@ bool TFrmMain::SaveCase() {
     }
     comment.setModified(false);
     savedRecord_.name = currentRecord_.name;
-    if (QTreeWidgetItem* node = findCaseNode(currentCaseId_)) {
-      node->setText(0, ToQString(CaseCaption(currentRecord_)));
-      if (node->parent() != nullptr) node->parent()->setExpanded(true);
-      prompter_.Message("已保存编辑后的命例。");
-    }
+    TRecordData saved = currentRecord_;
+    saved.id = currentCaseId_;
+    if (caseTree_->UpdateCaseNode(saved)) prompter_.Message("已保存编辑后的命例。");
     return true;
   }
   std::string category;
@@ -888,7 +886,7 @@ bool TFrmMain::SaveCase() {
     prompter_.Message(store_.LastMessage());
     return false;
   }
-  addCaseNode(currentRecord_);
+  caseTree_->AddCaseNode(currentRecord_);
   currentCaseId_ = id;
   saveMode_ = SaveMode::StoredCase;
   comment.setModified(false);
@@ -974,6 +972,84 @@ void TFrmMain::BtoNewClick() {
   chartValid_ = false;
   showSaveState(SaveMode::NewCase);
   currentRecord_.extraPlaceIndex.fill(-1);
+}
+
+void TFrmMain::CurrentCaseDeleted() {
+  redtDuan_->clear();
+  chartValid_ = false;
+  // Saving must not update a row that no longer exists (that would report a save and keep
+  // nothing): the panel now holds a new case.
+  saveMode_ = SaveMode::NewCase;
+  showSaveState(saveMode_);
+}
+
+// ---------------------------------------------------------------- case tree and database
+
+void TFrmMain::connectCaseTree() {
+  CaseTreeHooks hooks;
+  hooks.openCase = [this](int id) { OpenCase(id); };
+  hooks.viewedCaseId = [this] { return saveMode_ == SaveMode::StoredCase ? currentCaseId_ : -1; };
+  hooks.viewedCommentPath = [this] { return commentPath_; };
+  hooks.viewedCaseDeleted = [this] { CurrentCaseDeleted(); };
+  hooks.caseMoved = [this](int id, const std::string& category) {
+    // A later save of the open case keeps the category it was moved to.
+    if (saveMode_ == SaveMode::StoredCase && id == currentCaseId_) {
+      currentRecord_.className = category;
+      savedRecord_.className = category;
+    }
+  };
+  hooks.editCategories = [this] {
+    TFrmEditClass dialog(store_, uiFont_, prompter_, this);
+    dialog.exec();
+    if (!dialog.Modified()) return false;
+    // The open case may have been renamed into or moved to another category.
+    TRecordData stored;
+    if (saveMode_ == SaveMode::StoredCase && store_.LoadCase(currentCaseId_, stored)) {
+      currentRecord_.className = stored.className;
+      savedRecord_.className = stored.className;
+    }
+    return true;
+  };
+  hooks.conditionSearch = [this](std::vector<std::int32_t>& ids) {
+    TFrmSearch dialog(store_, searchConditions_, uiFont_, prompter_, this);
+    dialog.exec();
+    if (!dialog.Found()) return false;
+    ids = dialog.FoundIds();
+    return true;
+  };
+  hooks.chooseSearchResult = [this](const std::vector<std::string>& lines,
+                                    SearchResultChoice& choice) {
+    TFrmSameName dialog(uiFont_, prompter_, this);
+    dialog.SetLines(lines);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice.line = dialog.SelectedIndex();
+    choice.clearList = dialog.ClearList();
+    choice.showAll = dialog.ShowAll();
+    return true;
+  };
+  hooks.loaderFinished = [this] {
+    if (!windowStatePending_) return;
+    windowStatePending_ = false;
+    applyPendingWindowState();
+  };
+  caseTree_->SetHooks(std::move(hooks));
+}
+
+void TFrmMain::RunDatabaseCommand(AfterCommand (DatabaseCommands::*command)()) {
+  // The store must not be used by the case loader and a whole-database command at once.
+  if (treeIsBusy()) return;
+  if (caseTree_->LoaderRunning()) {
+    prompter_.Message(kWaitForTree);
+    return;
+  }
+  if (((*dbCommands_).*command)() == AfterCommand::kEndProgram) EndProgram();
+}
+
+void TFrmMain::EndProgram() {
+  ending_ = true;
+  caseTree_->StopLoader();
+  // The program ends with its last window.
+  close();
 }
 
 // ---------------------------------------------------------------- editors and output

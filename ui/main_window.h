@@ -19,8 +19,11 @@
 #include "platform/app_folder.h"
 #include "platform/ini_file.h"
 #include "platform/prompter.h"
+#include "store/case_search.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
+#include "ui/case_tree.h"
+#include "ui/database_commands.h"
 #include "ui/output_dialogs.h"
 #include "ui/rich_text_editor_sink.h"
 #include "ui/skin_menu.h"
@@ -108,15 +111,28 @@ class TFrmMain final : public QMainWindow {
   // Loads the stored case into the panel, charts it and shows its comment.
   void OpenCase(int id);
   void BtoNewClick();
-  // The case on screen was deleted from the store: it must be charted again before a save.
-  void CurrentCaseDeleted() { chartValid_ = false; }
+  // The case on screen was deleted from the store: the analysis is emptied, and the panel
+  // holds a new case that must be charted again before it is saved.
+  void CurrentCaseDeleted();
 
   // Chooses the category of a new case from the stored list; false on cancel.
   using CategoryChooser =
       std::function<bool(const std::vector<std::string>& categories, std::string& chosen)>;
   void SetCategoryChooser(CategoryChooser chooser) { chooseCategory_ = std::move(chooser); }
-  // The flag the case tree sets while it is being built (store commands refuse meanwhile).
-  void SetTreeBusyFlag(const std::atomic<bool>* busy) { treeBusy_ = busy; }
+  // Whether the case tree is being built (store commands refuse meanwhile); the case tree's
+  // own flag unless replaced.
+  void SetTreeBusyCheck(std::function<bool()> busy) { treeBusy_ = std::move(busy); }
+
+  // The whole-database commands of the file menu; restore, delete-all, compaction and a
+  // successful import end the program at once.
+  void RunDatabaseCommand(AfterCommand (DatabaseCommands::*command)());
+  // Closes the window without the closing questions and without writing dat/init.ini; the
+  // program ends with its last window.
+  void EndProgram();
+  bool Ending() const { return ending_; }
+
+  CaseTree& Cases() { return *caseTree_; }
+  DatabaseCommands& Database() { return *dbCommands_; }
 
   // Output of the editors and the chart image.
   void SetOutputDialogs(OutputDialogs* dialogs) { dialogs_ = dialogs; }
@@ -171,9 +187,8 @@ class TFrmMain final : public QMainWindow {
   bool treeIsBusy();
   void showSaveState(SaveMode mode);
   void recordToPanel(const TRecordData& record);
-  // The tree node of a stored case, or null.
-  QTreeWidgetItem* findCaseNode(int id) const;
-  void addCaseNode(const TRecordData& record);
+  void connectCaseTree();
+  void applyPendingWindowState();
   void buildContextMenus();
   bool chooseCategory(std::string& category);
 
@@ -196,7 +211,12 @@ class TFrmMain final : public QMainWindow {
   std::string commentPath_;
   TRecordData savedRecord_;
   CategoryChooser chooseCategory_;
-  const std::atomic<bool>* treeBusy_ = nullptr;
+  std::function<bool()> treeBusy_;
+  std::unique_ptr<CaseTree> caseTree_;
+  std::unique_ptr<DatabaseCommands> dbCommands_;
+  SearchConditions searchConditions_;
+  bool windowStatePending_ = true;  // the loader's first run applies the saved state once more
+  bool ending_ = false;
   QtOutputDialogs qtDialogs_;
   OutputDialogs* dialogs_ = &qtDialogs_;
   TRecordData currentRecord_;

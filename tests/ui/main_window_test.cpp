@@ -86,7 +86,8 @@ class MainWindowTest : public testing::Test {
 
 TEST_F(MainWindowTest, FirstStartUsesTheDefaults) {
   auto w = Open();
-  EXPECT_EQ(w->windowTitle(), QStringLiteral("墨衡太乙神数 1.3"));
+  // The title as the built case tree leaves it.
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("墨衡太乙神数 1.3 "));
   EXPECT_EQ(w->pos(), QPoint(10, 10));
   EXPECT_EQ(w->size(), QSize(400, 400));
   EXPECT_EQ(Find<QSplitter>(*w, "Splitter1")->sizes().front(), 180);
@@ -780,8 +781,7 @@ TEST_F(CurrentCaseTest, NewKeepsThePanelAndAsksForTheChangedComment) {
 TEST_F(CurrentCaseTest, StoreCommandsWaitForTheTree) {
   auto w = OpenWithChooser();
   const int id = SaveNew(*w, "戊", "评语");
-  std::atomic<bool> busy{true};
-  w->SetTreeBusyFlag(&busy);
+  w->SetTreeBusyCheck([] { return true; });
   EXPECT_FALSE(w->SaveCase());
   EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
   prompter_.AnswerQuestion(true);
@@ -802,12 +802,77 @@ TEST_F(CurrentCaseTest, ClosingOffersToSaveTheChangedComment) {
   EXPECT_EQ(StoredComment(w->CommentPath()), "关闭前改的");
 }
 
-TEST_F(CurrentCaseTest, ADeletedCaseMustBeChartedAgainBeforeASave) {
+TEST_F(CurrentCaseTest, DeletingTheViewedCaseFromTheTreeLeavesANewCase) {
   auto w = OpenWithChooser();
-  SaveNew(*w, "庚", "评语");
-  w->CurrentCaseDeleted();
+  const int id = SaveNew(*w, "庚", "评语");
+  const std::string path = w->CommentPath();
+  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  tree->setCurrentItem(w->Cases().FindCaseNode(id));
+  prompter_.AnswerQuestion(true);  // 确定要删除…
+  prompter_.AnswerQuestion(true);  // 确定要删除当前正在查看的案例吗？
+  w->Cases().DeleteSelectedCase();
+  TRecordData gone;
+  EXPECT_FALSE(store_.LoadCase(id, gone));
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
+  EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存新"));
+  EXPECT_TRUE(Find<QTextEdit>(*w, "RedtDuan")->toPlainText().isEmpty());
   EXPECT_FALSE(w->SaveCase());
   EXPECT_EQ(prompter_.LastText(), "请先排一个正确的盘后再保存");
+
+  // Charted again, the panel is stored as a case of its own.
+  w->BtnpaiClick();
+  EXPECT_TRUE(w->SaveCase());
+  EXPECT_NE(w->CurrentCaseId(), id);
+  TRecordData again;
+  EXPECT_TRUE(store_.LoadCase(w->CurrentCaseId(), again));
+}
+
+TEST_F(CurrentCaseTest, TheTreeShowsTheStoredCasesAndOpensThem) {
+  int first = 0;
+  {
+    auto w = OpenWithChooser();
+    first = SaveNew(*w, "辛", "辛的评语");
+    SaveNew(*w, "壬", "壬的评语", 1);
+  }
+  auto w = OpenWithChooser();
+  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("朋友"));
+  EXPECT_EQ(tree->topLevelItem(0)->childCount(), 2);
+  EXPECT_EQ(w->Cases().RecordCount(), 2);
+
+  tree->setCurrentItem(w->Cases().FindCaseNode(first));
+  w->Cases().OpenSelectedCase();
+  EXPECT_EQ(w->CurrentCaseId(), first);
+  EXPECT_EQ(Comment(*w), "辛的评语");
+  EXPECT_TRUE(w->ChartValid());
+  EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存旧"));
+}
+
+TEST_F(CurrentCaseTest, DeletingEveryCaseEndsTheProgramWithoutTheClosingSteps) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "癸", "评语");
+  SetComment(*w, "未保存的改动");
+  w->Database().SetRandom([] { return 3; });
+  prompter_.AnswerQuestion(true);
+  prompter_.AnswerInput("3333");
+  const std::size_t before = Boxes();
+  w->findChild<QAction*>("N2")->trigger();
+  EXPECT_TRUE(w->Ending());
+  EXPECT_FALSE(w->isVisible());
+  TRecordData gone;
+  EXPECT_FALSE(store_.LoadCase(1, gone)) << prompter_.LastText();
+  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+  for (std::size_t i = before; i < Boxes(); ++i)
+    EXPECT_NE(prompter_.ShownBoxes()[i].text, "确定要关闭软件吗？");
+}
+
+TEST_F(CurrentCaseTest, WholeDatabaseCommandsWaitForTheTree) {
+  auto w = OpenWithChooser();
+  w->SetTreeBusyCheck([] { return true; });
+  w->findChild<QAction*>("N7")->trigger();
+  EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
 }
 
 TEST_F(MainWindowTest, EditorsAreSavedWithTheChosenFiltersExtension) {
