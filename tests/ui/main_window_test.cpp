@@ -676,6 +676,38 @@ TEST_F(CurrentCaseTest, ANewCaseIsStoredWithItsCommentAndItsTreeNode) {
   EXPECT_EQ(StoredComment(folder_.CommentDir() + "张三_198403051430.rtf"), "他's 好人\n第二行");
 }
 
+TEST_F(MainWindowTest, ANewCaseTakesTheCategoryChosenInTheChooser) {
+  auto w = Open();
+  ASSERT_TRUE(store_.SaveCategories({"客户", "家人"}));
+  FillPanel(*w);
+  w->BtnpaiClick();
+  QTimer::singleShot(0, [] {
+    QWidget* chooser = QApplication::activeModalWidget();
+    ASSERT_NE(chooser, nullptr);
+    chooser->findChild<QComboBox*>("CboFenLei")->setCurrentIndex(1);
+    chooser->findChild<QPushButton*>("Btnok")->click();
+  });
+  ASSERT_TRUE(w->SaveCase()) << prompter_.LastText();
+  TRecordData stored;
+  ASSERT_TRUE(store_.LoadCase(w->CurrentCaseId(), stored));
+  EXPECT_EQ(stored.className, "家人");
+}
+
+TEST_F(CurrentCaseTest, AFailedInsertIsReportedAndLeavesTheNewCase) {
+  auto w = OpenWithChooser();
+  FillPanel(*w);
+  w->BtnpaiClick();
+  // The database cannot be opened any more: a folder stands where the file was.
+  ASSERT_TRUE(DeleteFile(folder_.Dat() + "TaiYi.db"));
+  ASSERT_TRUE(CreateDirs(folder_.Dat() + "TaiYi.db"));
+  EXPECT_FALSE(w->SaveCase());
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Message);
+  EXPECT_FALSE(prompter_.LastText().empty());
+  EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
+  EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存新"));
+  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItemCount(), 0);
+}
+
 TEST_F(CurrentCaseTest, SavingAStoredCaseAsksAndUpdatesRowFileAndNode) {
   auto w = OpenWithChooser();
   const int id = SaveNew(*w, "李四", "旧评语");
