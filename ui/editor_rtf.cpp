@@ -19,7 +19,10 @@ RtfCharFormat FormatOf(const QTextCharFormat& format, const QFont& fallback) {
   const QFont font = format.font().resolve(fallback);
   RtfCharFormat out;
   const QStringList families = format.fontFamilies().toStringList();
-  out.font = ToStdString(families.isEmpty() ? font.family() : families.front());
+  const QString family = families.isEmpty() ? font.family() : families.front();
+  // The installed face that stands in for 宋体 is written under that name.
+  out.font = family == ResolveFontFamily(kCommentFontName) ? std::string(kCommentFontName)
+                                                           : ToStdString(family);
   double points = font.pointSizeF();
   if (points <= 0 && font.pixelSize() > 0) points = font.pixelSize() * 0.75;
   if (points <= 0) points = kCommentHalfPoints / 2.0;

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "chart/draw/image_plus.h"
 #include "store/rtf_reader.h"
 
 namespace taiyi {
@@ -37,6 +38,17 @@ TEST(EditorRtf, FormattedTextSurvivesTheRoundTrip) {
   EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
   EXPECT_EQ(at.charFormat().fontPointSize(), 16);
   EXPECT_EQ(PlainComment(back), "普通红字\nsecond\nline");
+}
+
+TEST(EditorRtf, TheSongStandInIsWrittenAsSongTi) {
+  QTextDocument doc;
+  QFont song(ResolveFontFamily("宋体"));
+  doc.setDefaultFont(song);
+  QTextCursor(&doc).insertText(QStringLiteral("字"));
+  RtfDocument read;
+  ASSERT_TRUE(ReadRtf(DocumentToRtf(doc), read));
+  ASSERT_FALSE(read.paragraphs.empty());
+  EXPECT_EQ(read.paragraphs[0].runs.at(0).format.font, "宋体");
 }
 
 TEST(EditorRtf, PlainFilesLoadAsTextAndCommentsLoseApostrophes) {
