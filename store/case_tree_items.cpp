@@ -1,7 +1,6 @@
 #include "store/case_tree_items.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_set>
 
 #include "store/case_caption.h"
@@ -96,14 +95,6 @@ std::vector<std::int32_t> NewestCaseIds(int primaryId, int count) {
 
 std::string RecordCountCaption(int n) {
   return "【 " + std::to_string(n) + " 条案例】";
-}
-
-std::string SearchResultLine(const TRecordData& record) {
-  const int year = record.year <= 0 ? record.year - 1 : record.year;
-  char moment[64];
-  std::snprintf(moment, sizeof moment, "%d-%d-%d %d:%d  ", year, record.month, record.day,
-                record.hour, record.minute);
-  return record.name + " " + moment + record.className;
 }
 
 std::vector<std::int32_t> MergeSearchResults(const std::vector<std::int32_t>& shown,

@@ -60,10 +60,6 @@ std::vector<std::int32_t> NewestCaseIds(int primaryId, int count = kNewestCaseCo
 // "【 n 条案例】": the caption of the count item of the tree's menu.
 std::string RecordCountCaption(int n);
 
-// The line of a case in the search-result chooser: "张三 1990-5-6 7:8  家人" (the year as the
-// user writes it).
-std::string SearchResultLine(const TRecordData& record);
-
 // The ids the tree shows after a search result was chosen: base is the ids shown now (none
 // when clearList), the additions all found ids (showAll) or only the chosen one; the base
 // followed by the additions that are not in it, in their order.

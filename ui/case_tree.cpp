@@ -16,8 +16,11 @@
 #include "store/case_caption.h"
 #include "store/case_search.h"
 #include "ui/case_loader.h"
+#include "ui/category_editor.h"
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
+#include "ui/same_name_dialog.h"
+#include "ui/search_window.h"
 #include "ui/ui_font.h"
 
 namespace taiyi {
@@ -471,7 +474,10 @@ void CaseTree::ShowAllCases() {
 
 void CaseTree::N18Click() {
   if (refuseWhileLoading()) return;
-  if (hooks_.editCategories && hooks_.editCategories()) BuildCaseTree(ShownCaseIds());
+  const bool changed = hooks_.editCategories
+                           ? hooks_.editCategories()
+                           : EditCategories(store_, uiFont_, prompter_, tree_->window());
+  if (changed) BuildCaseTree(ShownCaseIds());
 }
 
 void CaseTree::N19Click() {
@@ -504,10 +510,11 @@ void CaseTree::N20Click() {
 
 void CaseTree::pop_searchClick() {
   if (refuseWhileBusy()) return;
-  // Hook: the condition-search window of the main window.
-  if (!hooks_.conditionSearch) return;
   std::vector<std::int32_t> ids;
-  if (hooks_.conditionSearch(ids)) ShowSearchResults(ids);
+  const bool found = hooks_.conditionSearch ? hooks_.conditionSearch(ids)
+                                            : SearchCases(store_, conditions_, uiFont_, prompter_,
+                                                          tree_->window(), ids);
+  if (found) ShowSearchResults(ids);
 }
 
 void CaseTree::ShowSearchResults(const std::vector<std::int32_t>& ids) {
@@ -517,15 +524,17 @@ void CaseTree::ShowSearchResults(const std::vector<std::int32_t>& ids) {
   for (const std::int32_t id : ids) {
     TRecordData record;
     if (!store_.LoadCaseInBatch(id, record)) continue;
-    lines.push_back(SearchResultLine(record));
+    lines.push_back(SameNameLine(record));
     lineIds.push_back(id);
   }
   store_.Disconnect();
 
-  // Hook: the search-result list of the main window.
-  if (!hooks_.chooseSearchResult) return;
   SearchResultChoice choice;
-  if (!hooks_.chooseSearchResult(lines, choice)) return;
+  const bool picked = hooks_.chooseSearchResult
+                          ? hooks_.chooseSearchResult(lines, choice)
+                          : ChooseFoundCase(uiFont_, prompter_, tree_->window(), lines, choice.line,
+                                            choice.showAll, choice.clearList);
+  if (!picked) return;
   if (choice.line < 0 || choice.line >= static_cast<int>(lineIds.size())) return;
   const std::int32_t chosen = lineIds[choice.line];
 

@@ -16,6 +16,7 @@
 
 #include "calendar/date_service.h"
 #include "platform/prompter.h"
+#include "store/case_search.h"
 #include "store/case_tree_items.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
@@ -67,11 +68,12 @@ struct CaseTreeHooks {
   std::function<void()> viewedCaseDeleted;
   // A case was moved to another category (the panel may show it).
   std::function<void(int id, const std::string& category)> caseMoved;
-  // The category editor, modal; true when it changed anything.
+  // The three dialogs the tree opens, modal over the tree's window.  Left empty, the
+  // program's own are used: the category editor (true when it changed anything), the
+  // condition-search window (true with its result list) and the search-result list (false
+  // when it was closed without "查看案例").
   std::function<bool()> editCategories;
-  // The condition-search window, modal; true with its result list when it produced one.
   std::function<bool(std::vector<std::int32_t>& ids)> conditionSearch;
-  // The search-result list, modal; false when it was closed without "查看案例".
   std::function<bool(const std::vector<std::string>& lines, SearchResultChoice& choice)>
       chooseSearchResult;
   // The loader has filled the tree: the pending window state, if any, is applied.
@@ -166,6 +168,7 @@ class CaseTree final : public QObject {
   Prompter& prompter_;
   MUiFont& uiFont_;
   MYiDateEx dates_;
+  SearchConditions conditions_;  // kept from one condition search to the next
   CaseTreeHooks hooks_;
 
   int showStyle_ = 0;

@@ -73,7 +73,7 @@ TEST(CaseTreeItems, CollectReadsOrdersAndCountsCategories) {
   EXPECT_FALSE(f.store.IsConnected());
 }
 
-TEST(CaseTreeItems, IdListsAndTexts) {
+TEST(CaseTreeItems, IdListsAndCountCaption) {
   EXPECT_EQ(NewestCaseIds(3), (Ids{3, 2, 1}));
   EXPECT_TRUE(NewestCaseIds(0).empty());
   const Ids newest = NewestCaseIds(2500);
@@ -82,11 +82,6 @@ TEST(CaseTreeItems, IdListsAndTexts) {
   EXPECT_EQ(newest.back(), 1501);
 
   EXPECT_EQ(RecordCountCaption(1000), "【 1000 条案例】");
-
-  TRecordData r = test::TreeCase("张三", 1990, 5, 6, "家人");
-  EXPECT_EQ(SearchResultLine(r), "张三 1990-5-6 7:8  家人");
-  r.year = -119;
-  EXPECT_EQ(SearchResultLine(r), "张三 -120-5-6 7:8  家人");
 }
 
 TEST(CaseTreeItems, MergeSearchResults) {

@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QMenu>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QtTest/QTest>
 #include <memory>
 
 #include "support/case_store_fixture.h"
 #include "ui/qt_prompter.h"
+#include "ui/same_name_dialog.h"
 #include "ui/ui_font.h"
 
 namespace taiyi {
@@ -317,6 +323,85 @@ TEST_F(CaseTreeTest, AStoppedLoaderAddsNoNodeAndTheTreeCanGo) {
   EXPECT_FALSE(f.store.IsConnected());
   TRecordData r;
   EXPECT_TRUE(f.store.LoadCase(2000, r));
+}
+
+TEST_F(CaseTreeTest, TheResultListDialogChoosesTheCaseToShow) {
+  CaseTreeHooks hooks;
+  hooks.openCase = [this](int id) { opened.push_back(id); };
+  caseTree->SetHooks(hooks);
+  caseTree->SetDisplay(1, kSortNone);
+  caseTree->BuildCaseTree({4});
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TFrmSameName*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->findChild<QListWidget*>("LstRecord")->count(), 2);
+    dialog->findChild<QListWidget*>("LstRecord")->setCurrentRow(1);
+    dialog->BtnSeeClick();
+  });
+  caseTree->ShowSearchResults({2, 3});
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 3}));
+  EXPECT_EQ(opened, (Ids{3}));
+}
+
+TEST_F(CaseTreeTest, CategoryEditingAndConditionSearchRebuildTheTree) {
+  CaseTreeHooks hooks;
+  bool changed = false;
+  hooks.editCategories = [&changed] { return changed; };
+  hooks.conditionSearch = [](std::vector<std::int32_t>& ids) {
+    ids = {3};
+    return true;
+  };
+  hooks.chooseSearchResult = [](const std::vector<std::string>&, SearchResultChoice& c) {
+    c = {0, false, false};
+    return true;
+  };
+  caseTree->SetHooks(hooks);
+  caseTree->BuildCaseTree({2, 1});
+  TRecordData r;
+  ASSERT_TRUE(f.store.LoadCase(1, r));
+  r.className = "家人";
+  ASSERT_TRUE(f.store.UpdateCase(1, r));
+
+  caseTree->N18Click();  // nothing changed: the tree stays
+  EXPECT_EQ(Texts(caseTree->CategoryNodes()), (std::vector<std::string>{"家人", "亲戚朋友"}));
+  changed = true;
+  caseTree->N18Click();
+  EXPECT_EQ(Texts(caseTree->CategoryNodes()), (std::vector<std::string>{"家人"}));
+
+  caseTree->pop_searchClick();
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 1, 3}));
+}
+
+TEST_F(CaseTreeTest, SavedCasesChangeSingleNodes) {
+  caseTree->BuildCaseTree({2});
+  TRecordData r = test::TreeCase("孙七", 1970, 1, 1, "影视明星", false);
+  r.id = 9;
+  QTreeWidgetItem* node = caseTree->AddCaseNode(r);
+  EXPECT_EQ(caseTree->RecordCount(), 2);
+  EXPECT_EQ(Texts(caseTree->CategoryNodes()), (std::vector<std::string>{"家人", "影视明星"}));
+  EXPECT_EQ(caseTree->FindCaseNode(9), node);
+  EXPECT_TRUE(node->parent()->isExpanded());
+
+  r.name = "孙八";
+  r.male = true;
+  EXPECT_TRUE(caseTree->UpdateCaseNode(r));
+  EXPECT_EQ(ToStdString(node->text(0)), "孙八      公1970-01-01 07:08");
+  EXPECT_EQ(node->data(0, kImageRole).toInt(), kImageMale);
+  r.id = 10;
+  EXPECT_FALSE(caseTree->UpdateCaseNode(r));
+}
+
+TEST_F(CaseTreeTest, ARightClickKeepsTheSelection) {
+  caseTree->SetDisplay(1, kSortNone);
+  caseTree->BuildCaseTree({4, 2});
+  window.show();
+  Select(4);
+  const QRect other = tree->visualItemRect(caseTree->FindCaseNode(2));
+  QTest::mousePress(tree->viewport(), Qt::RightButton, {}, other.center());
+  QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, other.center());
+  EXPECT_EQ(caseTree->SelectedCaseId(), 4);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, other.center());
+  EXPECT_EQ(caseTree->SelectedCaseId(), 2);
 }
 
 }  // namespace
