@@ -510,8 +510,8 @@ bool TFrmMain::FormClose() {
   }
   if (!prompter_.Question("关闭", "确定要关闭软件吗？", true)) return false;
   if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
-      prompter_.Question("提示", kCommentChanged, true)) {
-    SaveCase();
+      prompter_.Question("提示", kCommentChanged, true) && saveCase() == SaveOutcome::kFailed) {
+    return false;  // the changed comment stays on screen
   }
   if (initIni_ != nullptr) {
     const WindowConfig c = currentConfig();
@@ -855,36 +855,40 @@ bool TFrmMain::chooseCategory(std::string& category) {
 }
 
 bool TFrmMain::SaveCase() {
-  if (treeIsBusy()) return false;
+  return saveCase() == SaveOutcome::kSaved;
+}
+
+TFrmMain::SaveOutcome TFrmMain::saveCase() {
+  if (treeIsBusy()) return SaveOutcome::kFailed;
   if (!chartValid_) {
     prompter_.Information("提示", kNeedChartToSave);
-    return false;
+    return SaveOutcome::kFailed;
   }
   QTextDocument& comment = *redtPingYu_->document();
   const std::string rtf = DocumentToRtf(comment);
   const std::string plain = PlainComment(comment);
   if (saveMode_ == SaveMode::StoredCase) {
     const std::string question = "要修改“" + savedRecord_.name + "”这条记录吗？";
-    if (!prompter_.Question("提示", question, true)) return false;
+    if (!prompter_.Question("提示", question, true)) return SaveOutcome::kDeclined;
     if (!SaveCaseChanges(store_, currentCaseId_, currentRecord_, rtf, plain, commentPath_)) {
       prompter_.Message(store_.LastMessage());
-      return false;
+      return SaveOutcome::kFailed;
     }
     comment.setModified(false);
     savedRecord_.name = currentRecord_.name;
     TRecordData saved = currentRecord_;
     saved.id = currentCaseId_;
     if (caseTree_->UpdateCaseNode(saved)) prompter_.Message("已保存编辑后的命例。");
-    return true;
+    return SaveOutcome::kSaved;
   }
   std::string category;
-  if (!chooseCategory(category)) return false;
+  if (!chooseCategory(category)) return SaveOutcome::kDeclined;
   std::string path;
   const int id = SaveNewCase(store_, currentRecord_, category, rtf, plain, path);
   commentPath_ = path;
   if (id < 0) {
     prompter_.Message(store_.LastMessage());
-    return false;
+    return SaveOutcome::kFailed;
   }
   caseTree_->AddCaseNode(currentRecord_);
   currentCaseId_ = id;
@@ -892,7 +896,7 @@ bool TFrmMain::SaveCase() {
   comment.setModified(false);
   showSaveState(saveMode_);
   savedRecord_ = currentRecord_;
-  return true;
+  return SaveOutcome::kSaved;
 }
 
 void TFrmMain::recordToPanel(const TRecordData& r) {
@@ -920,8 +924,9 @@ void TFrmMain::OpenCase(int id) {
   if (!store_.LoadCase(id, probe)) return;
   QTextDocument& comment = *redtPingYu_->document();
   if (saveMode_ == SaveMode::StoredCase && comment.isModified() &&
-      prompter_.Question("提示", "当前命例评语已改变，要保存吗？", true)) {
-    SaveCase();
+      prompter_.Question("提示", "当前命例评语已改变，要保存吗？", true) &&
+      saveCase() == SaveOutcome::kFailed) {
+    return;  // the changed comment stays on screen
   }
   // Read after the save: the case opened may be the one just saved.
   TRecordData record;
@@ -960,8 +965,8 @@ void TFrmMain::OpenCase(int id) {
 void TFrmMain::BtoNewClick() {
   if (!prompter_.Question("新建", "确定要开始建立一个新案例吗?这将清除现有评语！", true)) return;
   if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
-      prompter_.Question("提示", kCommentChanged, true)) {
-    SaveCase();
+      prompter_.Question("提示", kCommentChanged, true) && saveCase() == SaveOutcome::kFailed) {
+    return;  // the changed comment stays on screen
   }
   chartImage_.fill(Qt::white);
   showChartImage();

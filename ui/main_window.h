@@ -104,7 +104,8 @@ class TFrmMain final : public QMainWindow {
 
   // The current case.  SaveCase inserts a new case (after the category is chosen) or saves
   // the changes of the stored one, always with the comment editor's rich text; false when
-  // nothing was saved.
+  // nothing was saved.  When a save asked for by 新建, opening a case or closing fails, that
+  // command stops, so that the changed comment is not lost.
   bool SaveCase();
   void SbtoSaveClick() { SaveCase(); }
   void N9Click() { SaveCase(); }
@@ -187,6 +188,9 @@ class TFrmMain final : public QMainWindow {
   bool treeIsBusy();
   void showSaveState(SaveMode mode);
   void recordToPanel(const TRecordData& record);
+  // Declined: the user answered No or cancelled; failed: refused or the store failed.
+  enum class SaveOutcome { kSaved, kDeclined, kFailed };
+  SaveOutcome saveCase();
   void connectCaseTree();
   void applyPendingWindowState();
   void buildContextMenus();

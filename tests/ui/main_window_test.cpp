@@ -827,6 +827,17 @@ TEST_F(CurrentCaseTest, ClosingOffersToSaveTheChangedComment) {
   auto w = OpenWithChooser();
   SaveNew(*w, "己", "原来");
   SetComment(*w, "关闭前改的");
+  // A save that is refused keeps the window open with the changed comment.
+  bool busy = true;
+  w->SetTreeBusyCheck([&busy] { return busy; });
+  prompter_.AnswerQuestion(true);  // close
+  prompter_.AnswerQuestion(true);  // save the comment
+  EXPECT_FALSE(w->close());
+  EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
+  EXPECT_EQ(Comment(*w), "关闭前改的");
+  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+
+  busy = false;
   prompter_.AnswerQuestion(true);  // close
   prompter_.AnswerQuestion(true);  // save the comment
   prompter_.AnswerQuestion(true);  // 要修改…
