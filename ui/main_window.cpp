@@ -51,8 +51,6 @@
 #include "ui/program_title.h"
 #include "ui/qt_prompter.h"
 #include "ui/reverse_pillars_window.h"
-#include "ui/same_name_dialog.h"
-#include "ui/search_window.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_font.h"
 #include "ui/up_down.h"
@@ -1004,9 +1002,7 @@ void TFrmMain::connectCaseTree() {
     }
   };
   hooks.editCategories = [this] {
-    TFrmEditClass dialog(store_, uiFont_, prompter_, this);
-    dialog.exec();
-    if (!dialog.Modified()) return false;
+    if (!EditCategories(store_, uiFont_, prompter_, this)) return false;
     // The open case may have been renamed into or moved to another category.
     TRecordData stored;
     if (saveMode_ == SaveMode::StoredCase && store_.LoadCase(currentCaseId_, stored)) {
@@ -1015,23 +1011,7 @@ void TFrmMain::connectCaseTree() {
     }
     return true;
   };
-  hooks.conditionSearch = [this](std::vector<std::int32_t>& ids) {
-    TFrmSearch dialog(store_, searchConditions_, uiFont_, prompter_, this);
-    dialog.exec();
-    if (!dialog.Found()) return false;
-    ids = dialog.FoundIds();
-    return true;
-  };
-  hooks.chooseSearchResult = [this](const std::vector<std::string>& lines,
-                                    SearchResultChoice& choice) {
-    TFrmSameName dialog(uiFont_, prompter_, this);
-    dialog.SetLines(lines);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    choice.line = dialog.SelectedIndex();
-    choice.clearList = dialog.ClearList();
-    choice.showAll = dialog.ShowAll();
-    return true;
-  };
+  // Condition search and the result list: the case tree's own dialogs.
   hooks.loaderFinished = [this] {
     if (!windowStatePending_) return;
     windowStatePending_ = false;

@@ -19,7 +19,6 @@
 #include "platform/app_folder.h"
 #include "platform/ini_file.h"
 #include "platform/prompter.h"
-#include "store/case_search.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
 #include "ui/case_tree.h"
@@ -218,7 +217,6 @@ class TFrmMain final : public QMainWindow {
   std::function<bool()> treeBusy_;
   std::unique_ptr<CaseTree> caseTree_;
   std::unique_ptr<DatabaseCommands> dbCommands_;
-  SearchConditions searchConditions_;
   bool windowStatePending_ = true;  // the loader's first run applies the saved state once more
   bool ending_ = false;
   QtOutputDialogs qtDialogs_;

@@ -871,6 +871,30 @@ TEST_F(CurrentCaseTest, DeletingTheViewedCaseFromTheTreeLeavesANewCase) {
   EXPECT_TRUE(store_.LoadCase(w->CurrentCaseId(), again));
 }
 
+TEST_F(CurrentCaseTest, TheOpenCaseMovedInTheTreeIsSavedInItsNewCategory) {
+  auto w = OpenWithChooser();
+  const int id = SaveNew(*w, "子", "评语");
+  w->SetCategoryChooser([](const std::vector<std::string>&, std::string& chosen) {
+    chosen = "家人";
+    return true;
+  });
+  SaveNew(*w, "丑", "评语");  // makes the second category node
+  w->OpenCase(id);
+  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  QTreeWidgetItem* node = w->Cases().FindCaseNode(id);
+  tree->setCurrentItem(node);
+  node->setSelected(true);
+  w->Cases().TreeMouseDown();
+  ASSERT_EQ(w->Cases().MoveMenu()->actions().size(), 1);
+  w->Cases().MoveCase(w->Cases().MoveMenu()->actions().front());
+  SetComment(*w, "移动后的评语");
+  prompter_.AnswerQuestion(true);
+  ASSERT_TRUE(w->SaveCase());
+  TRecordData stored;
+  ASSERT_TRUE(store_.LoadCase(id, stored));
+  EXPECT_EQ(stored.className, "家人");
+}
+
 TEST_F(CurrentCaseTest, TheTreeShowsTheStoredCasesAndOpensThem) {
   int first = 0;
   {
