@@ -75,12 +75,15 @@ bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<st
     item.male = record.male;
     const auto known = std::find(categories.begin(), categories.end(), item.category);
     if (known != categories.end()) ++counts[known - categories.begin()];
-    if (sorted)
-      InsertSorted(items, std::move(item), sort);
-    else
-      items.push_back(std::move(item));
+    items.push_back(std::move(item));
   }
   store.Disconnect();
+  // A stable sort gives the order that inserting the items one by one in arrival order
+  // gives, without moving the vector's tail on every insertion.
+  if (sorted)
+    std::stable_sort(
+        items.begin(), items.end(),
+        [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return Before(a, b, sort); });
 
   for (std::size_t i = 0; i < categories.size(); ++i)
     if (counts[i] > 0) usedCategories.push_back(categories[i]);

@@ -44,8 +44,8 @@ inline constexpr char kCaptionLoading[] = "加载.....";
 void InsertSorted(std::vector<TCusTreeItem>& items, TCusTreeItem item, int sort);
 
 // Reads the cases of ids in one batch of the store and makes the items: in the order of ids
-// for sort 0, else in the order sort (a lunar case whose date does not exist is left out
-// then).  Ids that cannot be loaded are left out.  usedCategories receives the categories
+// for sort 0, else in the order sort, exactly as InsertSorted of each item in the order of
+// ids would place them (a lunar case whose date does not exist is left out then).  Ids that cannot be loaded are left out.  usedCategories receives the categories
 // of the store's list that at least one item has, in the list's order.  When stop is given
 // it is looked at before each case is read; false when it was set (the items read so far
 // stay in items).

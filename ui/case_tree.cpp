@@ -222,6 +222,7 @@ QTreeWidgetItem* CaseTree::makeCaseNode(const std::string& caption, bool male, i
 
 void CaseTree::fillBegin(const std::vector<std::string>& usedCategories) {
   tree_->clear();
+  tree_->setRootIsDecorated(showStyle_ == 0);
   if (showStyle_ == 0)
     for (const std::string& category : usedCategories) addCategoryNode(category);
   treeBusy_.store(true);

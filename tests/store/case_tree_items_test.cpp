@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/case_store_fixture.h"
 
 namespace taiyi {
@@ -71,6 +73,31 @@ TEST(CaseTreeItems, CollectReadsOrdersAndCountsCategories) {
   EXPECT_FALSE(CollectTreeItems(f.store, dates, {1, 2}, kSortNone, items, used, &stop));
   EXPECT_TRUE(items.empty());
   EXPECT_FALSE(f.store.IsConnected());
+}
+
+TEST(CaseTreeItems, CollectedOrderIsThatOfInsertingOneByOne) {
+  test::CaseStoreFixture f;
+  ASSERT_TRUE(f.opened);
+  // Twins of one moment, one surname at several moments, and fully equal cases.
+  const char* names[] = {"张三", "李四", "张五", "赵一", "张三", "李四", "abc", "王二"};
+  const int years[] = {1990, 1990, 1980, 1990, 1990, 2000, 1990, 1980};
+  Ids ids;
+  for (int i = 0; i < 8; ++i)
+    ids.push_back(f.Add(test::TreeCase(names[i], years[i], 1, 1, "家人")));
+  std::reverse(ids.begin(), ids.end());
+  MYiDateEx dates;
+  for (int sort = kSortTimeDesc; sort <= kSortSurnameDesc; ++sort) {
+    std::vector<TCusTreeItem> items;
+    std::vector<std::string> used;
+    ASSERT_TRUE(CollectTreeItems(f.store, dates, ids, sort, items, used));
+    std::vector<TCusTreeItem> arrival = items;
+    std::sort(arrival.begin(), arrival.end(), [&ids](const TCusTreeItem& a, const TCusTreeItem& b) {
+      return std::find(ids.begin(), ids.end(), a.id) < std::find(ids.begin(), ids.end(), b.id);
+    });
+    std::vector<TCusTreeItem> inserted;
+    for (const auto& item : arrival) InsertSorted(inserted, item, sort);
+    EXPECT_EQ(IdsOf(items), IdsOf(inserted)) << "sort " << sort;
+  }
 }
 
 TEST(CaseTreeItems, IdListsAndCountCaption) {
