@@ -238,10 +238,17 @@ void TFrmEditClass::BtoRenameClick() {
     data_.modified = true;
     prompter_.Message("改名完成！");
   } else {
-    // The cases already renamed carry the new name; the next opening lists it.
-    if (!result.moved.empty()) data_.modified = true;
+    // The cases already renamed carry the new name: it is listed (and stored at close) at
+    // once, so that no case is left under a category missing from the list.
     ids = result.failed;
     updateLine(row, oldName);
+    if (!result.moved.empty()) {
+      data_.cases.emplace(name, result.moved);
+      LstClass->insertItem(row + 1, new QListWidgetItem);
+      LstClass->item(row + 1)->setSizeHint(LstClass->item(row)->sizeHint());
+      updateLine(row + 1, name);
+      data_.modified = true;
+    }
     prompter_.Message(oldName + "：这个类别的案例没有修改完！");
   }
 }

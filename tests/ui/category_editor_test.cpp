@@ -174,6 +174,45 @@ TEST_F(CategoryEditorTest, MovingPutsEveryCaseIntoAnExistingOtherCategory) {
   for (int id : {1, 2, 4}) EXPECT_EQ(CategoryOf(id), "IT名人") << id;
 }
 
+TEST_F(CategoryEditorTest, CasesThatCannotBeRewrittenStayAndAreReported) {
+  // Case 2 refuses every change.
+  ASSERT_EQ(store_.Connect(), 0);
+  ASSERT_TRUE(
+      store_.Execute("create trigger keep_two before update on case_data when old.id = 2 "
+                     "begin select raise(abort, 'locked'); end;"));
+  ASSERT_TRUE(
+      store_.Execute("create trigger keep_two_row before delete on case_data when old.id = 2 "
+                     "begin select raise(abort, 'locked'); end;"));
+  ASSERT_TRUE(store_.Disconnect());
+  editor_.FormShow();
+  Select(0);
+  prompter_.AnswerQuestion(true);
+  prompter_.AnswerInput("亲人");
+  editor_.BtoRenameClick();
+  EXPECT_EQ(prompter_.LastText(), "家人：这个类别的案例没有修改完！");
+  EXPECT_EQ(CategoryOf(1), "亲人");
+  EXPECT_EQ(CategoryOf(2), "家人");
+  // Both categories are listed with their cases, so none is missing from the stored list.
+  EXPECT_EQ(Lines()[0], QStringLiteral("家人          1 案例"));
+  EXPECT_EQ(Lines()[1], QStringLiteral("亲人          2 案例"));
+
+  Select(0);
+  prompter_.AnswerQuestion(true);
+  editor_.BtoDeleteClick();
+  EXPECT_EQ(prompter_.LastText(), "家人：这个类别的案例没有删除完！");
+  EXPECT_EQ(CategoryOf(2), "家人");
+  EXPECT_EQ(Lines()[0], QStringLiteral("家人          1 案例"));
+
+  Select(0);
+  prompter_.AnswerQuestion(true);
+  prompter_.AnswerInput("IT名人");
+  editor_.BtoMoveClick();
+  EXPECT_EQ(prompter_.LastText(), "家人：这个类别的案例没有移动完！");
+  editor_.Button6Click();
+  EXPECT_EQ(StoredCategories(),
+            (std::vector<std::string>{"家人", "亲人", "亲戚朋友", "IT名人", "外人"}));
+}
+
 TEST_F(CategoryEditorTest, ShownModallyItSaysWhetherAnythingChanged) {
   ASSERT_TRUE(store_.SaveCategories({"家人", "亲戚朋友", "IT名人", "外人"}));
   QApplication::processEvents();  // timers other tests left pending must not close ours
