@@ -280,7 +280,12 @@ TEST_F(CaseTreeTest, ShowAllLoadsEveryCaseOnTheWorker) {
   EXPECT_EQ(Last(), "请等待案例加载完毕！");
   caseTree->N19Click();
   EXPECT_EQ(Last(), "请等待案例加载完毕！");
-  EXPECT_EQ(prompter.ShownBoxes().size(), 2u);
+  // No second rebuild while the loader runs: the style stays, and so do its checks.
+  QMenu* styles = caseTree->PopMingLi()->findChild<QMenu*>("pMenuShowStyle");
+  MenuItem(styles, "列表显示")->trigger();
+  EXPECT_EQ(prompter.ShownBoxes().size(), 3u);
+  EXPECT_EQ(caseTree->ShowStyle(), 0);
+  EXPECT_TRUE(MenuItem(styles, "分类显示")->isChecked());
   WaitForLoader();
   EXPECT_FALSE(caseTree->TreeBusy());
   EXPECT_TRUE(tree->isEnabled());
