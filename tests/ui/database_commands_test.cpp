@@ -123,13 +123,23 @@ TEST_F(DatabaseCommandsTest, RestoreChecksTheFolderThenReplacesTheStoreAndEnds) 
   EXPECT_TRUE(FileExists(folder_.CommentDir() + "张三.rtf"));
 }
 
-TEST_F(DatabaseCommandsTest, RestoreFromAFolderWithoutCommentsDeletesNothing) {
+TEST_F(DatabaseCommandsTest, ARestoreThatIsRefusedLeavesTheStoreAsItWas) {
   ASSERT_TRUE(CopyFile(CaseDatabasePath(folder_.root), out_.path() + "TaiYi.db", true));
   chosenFolder_ = out_.path();
   prompter_.AnswerQuestion(true);
   EXPECT_EQ(commands_.N1Click(), AfterCommand::kKeepRunning);
   EXPECT_EQ(prompter_.LastText(), "没有要还原的评语文件夹！");
   EXPECT_EQ(StoredCases(), 2);
+
+  // A folder that looks right but holds no case database of this program.
+  ASSERT_TRUE(WriteFileAtomic(out_.path() + "TaiYi.db", "not a database"));
+  CreateDirs(out_.path() + "TaiYi_f");
+  ASSERT_TRUE(WriteFileAtomic(out_.path() + "TaiYi_f/x.rtf", "{\\rtf1 x}"));
+  prompter_.AnswerQuestion(true);
+  EXPECT_EQ(commands_.N1Click(), AfterCommand::kKeepRunning);
+  EXPECT_EQ(prompter_.LastText(), "不是相同的数据库类型，无法还原！");
+  EXPECT_EQ(StoredCases(), 2);
+  EXPECT_TRUE(FileExists(folder_.CommentDir() + "张三.rtf"));
 }
 
 TEST_F(DatabaseCommandsTest, DeleteAllNeedsTheExactDeletionCode) {
