@@ -29,6 +29,7 @@
 #include "support/temp_dir.h"
 #include "ui/calendar_window.h"
 #include "ui/comment_output.h"
+#include "ui/export_class_dialog.h"
 #include "ui/flow_time_dialog.h"
 #include "ui/input_panel_texts.h"
 #include "ui/output_dialogs.h"
@@ -933,6 +934,29 @@ TEST_F(CurrentCaseTest, DeletingEveryCaseEndsTheProgramWithoutTheClosingSteps) {
   EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
   for (std::size_t i = before; i < Boxes(); ++i)
     EXPECT_NE(prompter_.ShownBoxes()[i].text, "确定要关闭软件吗？");
+}
+
+// An export shows its progress in the comment editor; afterwards the open case's comment is
+// back, unchanged and unmodified, so a save cannot store the progress line.
+TEST_F(CurrentCaseTest, AnExportLeavesTheOpenCasesCommentAsItWas) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "甲", "甲的评语");
+  w->Database().SetFolderChooser([this](const std::string&, std::string& folder) {
+    folder = dir_.file("out");
+    return CreateDirs(folder);
+  });
+  prompter_.AnswerQuestion(false);  // do not open the folder
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TFrmExportClass*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QCheckBox*>("ChkAll")->setChecked(true);
+    dialog->ChkAllClick();
+    dialog->BitBtn1Click();
+  });
+  w->findChild<QAction*>("db2")->trigger();
+  EXPECT_EQ(ListFiles(dir_.file("out"), "*.db").size(), 1u) << prompter_.LastText();
+  EXPECT_EQ(Comment(*w), "甲的评语");
+  EXPECT_FALSE(Find<QTextEdit>(*w, "RedtPingYu")->document()->isModified());
 }
 
 TEST_F(CurrentCaseTest, WholeDatabaseCommandsWaitForTheTree) {
