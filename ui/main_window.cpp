@@ -656,16 +656,21 @@ void TFrmMain::BtnpaiClick() {
     r.SetPlace(kUnknownPlace);
   }
 
+  chartRecord(r);
+}
+
+bool TFrmMain::chartRecord(const ChartRequest& r) {
   engine_.SetEditorFont({duanFontName_, duanFontSize_});
   if (!engine_.MakeChart(r)) {
     prompter_.Error("错误", engine_.LastError());
-    return;
+    return false;
   }
   chartValid_ = true;
   pageMain_->setCurrentIndex(0);
   flowMoment_ = engine_.ClockJulianDay();
   engine_.GetPillars(lastPillars_.data());
   showChartImage();
+  return true;
 }
 
 // ---------------------------------------------------------------- flow charts
@@ -947,16 +952,7 @@ void TFrmMain::OpenCase(int id) {
   comment.setModified(false);
 
   chartValid_ = false;
-  engine_.SetEditorFont({duanFontName_, duanFontSize_});
-  if (!engine_.MakeChart(currentRecord_)) {
-    prompter_.Error("错误", engine_.LastError());
-    return;
-  }
-  chartValid_ = true;
-  pageMain_->setCurrentIndex(0);
-  flowMoment_ = engine_.ClockJulianDay();
-  engine_.GetPillars(lastPillars_.data());
-  showChartImage();
+  if (!chartRecord(currentRecord_)) return;
   showSaveState(SaveMode::StoredCase);
 }
 

@@ -177,6 +177,10 @@ class TFrmMain final : public QMainWindow {
   void buildMenus();
   QWidget* buildInputPanel();
   void showChartImage();
+  // Charts the request: the image shown, the chart page in front, the flow moment and the
+  // pillars taken from it.  False, with the engine's message shown, when it fails; the
+  // chart on screen then stays as it was.
+  bool chartRecord(const ChartRequest& r);
   void applyGeometry(const WindowConfig& config);
   WindowConfig currentConfig() const;
   // A civil moment into the panel (the year as the user writes it), then 排盘.
