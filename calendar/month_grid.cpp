@@ -4,6 +4,7 @@
 
 #include "calendar/calendar_date.h"
 #include "calendar/ganzhi_names.h"
+#include "calendar/typed_years.h"
 
 namespace taiyi {
 namespace {
@@ -75,7 +76,7 @@ MonthGrid BuildMonthGrid(MYiDateEx& service, EraNames& eras, const YiDate& selec
   }
 
   const FourPillarsResult p = service.FourPillars(selected, selected, false);
-  const int shownYear = year <= 0 ? year - 1 : year;
+  const int shownYear = TypedYearOf(year);
   grid.title = Format("%d年%d月", shownYear, month);
   grid.eraTitle =
       eras.EraText(p.pillarYear) + "  【" + std::string(kZodiacNames[BranchOf(p.year)]) + "年】";

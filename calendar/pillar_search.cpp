@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calendar/ganzhi_names.h"
+#include "calendar/typed_years.h"
 
 namespace taiyi {
 namespace {
@@ -104,8 +105,8 @@ std::optional<YiDate> FindPillarMoment(MYiDateEx& service, int startYear,
 
 std::string PillarMomentText(const YiDate& m) {
   char text[64];
-  std::snprintf(text, sizeof text, "%d年 %d月 %d日 %d时 %d分", m.year <= 0 ? m.year - 1 : m.year,
-                m.month, m.day, m.hour, m.minute);
+  std::snprintf(text, sizeof text, "%d年 %d月 %d日 %d时 %d分", TypedYearOf(m.year), m.month, m.day,
+                m.hour, m.minute);
   return text;
 }
 

@@ -181,7 +181,7 @@ CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
       const std::string text = comment.isRichText ? RtfPlainText(comment.text) : comment.text;
       nlohmann::ordered_json j = {
           {"id", r.id}, {"kind", static_cast<int>(r.kind)}, {"name", r.name},
-          {"year", r.year <= 0 ? r.year - 1 : r.year}, {"month", r.month}, {"day", r.day},
+          {"year", TypedYear(r.year)}, {"month", r.month}, {"day", r.day},
           {"hour", r.hour}, {"minute", r.minute}, {"lunar", r.lunar}, {"leapMonth", r.leapMonth},
           {"male", r.male}, {"provinceIndex", r.provinceIndex}, {"cityIndex", r.cityIndex},
           {"longitude", r.longitude}, {"latitude", r.latitude}, {"place", r.place},

@@ -6,16 +6,19 @@
 #include <optional>
 #include <string>
 
+#include "calendar/typed_years.h"
+
 namespace taiyi::cli {
 
 // Typed year -> stored year; nullopt for year 0 and years outside -4713 … 9999.
 inline std::optional<int> StoredYear(int typed) {
-  if (typed == 0 || typed < -4713 || typed > 9999) return std::nullopt;
-  return typed < 0 ? typed + 1 : typed;
+  return StoredYearOf(typed);
 }
 
 // Stored year -> the year as the user reads it.
-inline int TypedYear(int stored) { return stored <= 0 ? stored - 1 : stored; }
+inline int TypedYear(int stored) {
+  return TypedYearOf(stored);
+}
 
 // A stored year as the user reads it, four digits at least: "2024", "-0120".
 inline std::string YearText(int stored) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/typed_years.h"
 #include "platform/gbk.h"
 
 namespace taiyi {
@@ -14,7 +15,7 @@ std::string CaseCaption(const TRecordData& r) {
   for (; columns < 8; ++columns) caption += ' ';
   caption += r.lunar ? "  农" : "  公";
   if (r.lunar && r.leapMonth) caption += "闰";
-  const int year = r.year <= 0 ? r.year - 1 : r.year;
+  const int year = TypedYearOf(r.year);
   char moment[48];
   std::snprintf(moment, sizeof moment, "%04d-%02d-%02d %02d:%02d", year, r.month, r.day, r.hour,
                 r.minute);

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "calendar/calendar_date.h"
+#include "calendar/typed_years.h"
 #include "chart/draw/image_plus.h"
 #include "platform/gbk.h"
 #include "ui/qt_prompter.h"
@@ -36,13 +37,10 @@ constexpr char kNoSuchDateTitle[] = "日期不对";
 constexpr char kNoSuchDateText[] = "不存在这个日期，请重新输入！";
 
 bool InRange(int typedYear) {
-  return typedYear != 0 && typedYear >= -4713 && typedYear <= 9999;
+  return StoredYearOf(typedYear).has_value();
 }
 int Stored(int typedYear) {
   return typedYear < 0 ? typedYear + 1 : typedYear;
-}
-int Typed(int storedYear) {
-  return storedYear <= 0 ? storedYear - 1 : storedYear;
 }
 
 QPlainTextEdit* ReadOnlyText(QWidget* parent, const QColor& text, const QColor& base) {
@@ -316,7 +314,7 @@ void TFrmWnl::EdtYearEnter() {
 }
 
 void TFrmWnl::UpYearClick() {
-  EdtYear->setText(QString::number(Typed(UpYear->Position())));
+  EdtYear->setText(QString::number(TypedYearOf(UpYear->Position())));
   RecomputeTerms();
   DrawMonth();
 }

@@ -17,11 +17,6 @@ std::string NumberRowText(int n, std::string_view unit) {
   return std::to_string(n) + std::string(unit);
 }
 
-std::optional<int> StoredYearOf(int typed) {
-  if (typed == 0 || typed < -4713 || typed > 9999) return std::nullopt;
-  return typed < 0 ? typed + 1 : typed;
-}
-
 int ParseTypedYear(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/typed_years.h"
+
 namespace taiyi {
 
 inline constexpr char kYearErrorTitle[] = "年份错误";
@@ -26,13 +28,6 @@ std::string HourRowText(int hour);
 // "1月", "12日", "0分": a number followed by its unit.
 std::string NumberRowText(int n, std::string_view unit);
 
-// A typed year (no year 0, -120 is 121 BC) to the stored astronomical year; nullopt for 0 and
-// for years outside -4713 … 9999.
-std::optional<int> StoredYearOf(int typed);
-// A stored year as the user reads it.
-inline int TypedYearOf(int stored) {
-  return stored <= 0 ? stored - 1 : stored;
-}
 // The year box's text as a number: 0 when it is none (leading and trailing blanks allowed).
 int ParseTypedYear(std::string_view text);
 

@@ -13,6 +13,7 @@
 #include "calendar/date_service.h"
 #include "calendar/ganzhi_names.h"
 #include "calendar/pillar_search.h"
+#include "calendar/typed_years.h"
 #include "ui/qt_prompter.h"
 #include "ui/ui_font.h"
 #include "ui/up_down.h"
@@ -196,13 +197,13 @@ void TFrmFanTui::Search() {
 
 void TFrmFanTui::UpyearClick() {
   const int position = Upyear->Position();
-  Edtyear->setText(QString::number(position <= 0 ? position - 1 : position));
+  Edtyear->setText(QString::number(TypedYearOf(position)));
 }
 
 void TFrmFanTui::BtnpaiClick() {
   male_ = Rdona1->isChecked();
-  emit ChartMomentChosen(found_.year <= 0 ? found_.year - 1 : found_.year, found_.month, found_.day,
-                         found_.hour, found_.minute, male_);
+  emit ChartMomentChosen(TypedYearOf(found_.year), found_.month, found_.day, found_.hour,
+                         found_.minute, male_);
   accept();
 }
 

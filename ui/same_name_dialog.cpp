@@ -7,13 +7,14 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "calendar/typed_years.h"
 #include "ui/qt_prompter.h"
 #include "ui/ui_font.h"
 
 namespace taiyi {
 
 std::string SameNameLine(const TRecordData& record) {
-  const int year = record.year <= 0 ? record.year - 1 : record.year;
+  const int year = TypedYearOf(record.year);
   char moment[64];
   std::snprintf(moment, sizeof moment, "%d-%d-%d %d:%d  ", year, record.month, record.day,
                 record.hour, record.minute);

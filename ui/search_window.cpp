@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "calendar/typed_years.h"
 #include "chart/places.h"
 #include "store/record_base.h"
 #include "ui/qt_prompter.h"
@@ -30,7 +31,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength, int widthC
 }
 
 QString YearText(int stored) {
-  return QString::number(stored <= 0 ? stored - 1 : stored);
+  return QString::number(TypedYearOf(stored));
 }
 
 }  // namespace
