@@ -4,10 +4,10 @@
 
 #include "platform/app_folder.h"
 #include "store/record_base.h"
-#include "ui/main_window.h"
-#include "ui/program_title.h"
-#include "ui/qt_prompter.h"
-#include "ui/ui_font.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/program_title.h"
+#include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/ui_font.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

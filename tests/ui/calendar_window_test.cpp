@@ -1,4 +1,4 @@
-#include "ui/calendar_window.h"
+#include "ui/tools/calendar_window.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/qt_prompter.h"
-#include "ui/ui_font.h"
+#include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

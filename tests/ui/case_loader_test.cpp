@@ -1,4 +1,4 @@
-#include "ui/case_loader.h"
+#include "ui/case_tree/case_loader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/case_tree.h"
+#include "ui/case_tree/case_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@
 #include <memory>
 
 #include "support/case_store_fixture.h"
-#include "ui/qt_prompter.h"
-#include "ui/same_name_dialog.h"
-#include "ui/ui_font.h"
+#include "ui/case_tree/same_name_dialog.h"
+#include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

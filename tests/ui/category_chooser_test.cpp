@@ -1,11 +1,11 @@
 // The category chooser: the first category preselected, only a listed category accepted.
-#include "ui/category_chooser.h"
+#include "ui/case_tree/category_chooser.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 
-#include "ui/ui_font.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

@@ -1,6 +1,6 @@
 // The category editor over a small store: its lines, reordering, adding, deleting, renaming
 // and moving with their refusals, and the category list written when it closes.
-#include "ui/category_editor.h"
+#include "ui/case_tree/category_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include "store/case_schema.h"
 #include "store/record_base.h"
 #include "support/temp_dir.h"
-#include "ui/qt_prompter.h"
-#include "ui/ui_font.h"
+#include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

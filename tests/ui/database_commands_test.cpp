@@ -1,7 +1,7 @@
 // The whole-database commands over a real store in a temporary application folder, with
 // scripted answers, choosers and clock: what each asks and says, what it changes on disk,
 // and when the program has to end.
-#include "ui/database_commands.h"
+#include "ui/archive/database_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include "store/comment_file.h"
 #include "store/record_base.h"
 #include "support/temp_dir.h"
-#include "ui/export_class_dialog.h"
-#include "ui/ui_font.h"
+#include "ui/archive/export_class_dialog.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

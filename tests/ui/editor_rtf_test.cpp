@@ -1,4 +1,4 @@
-#include "ui/editor_rtf.h"
+#include "ui/main_window/editor_rtf.h"
 
 #include <gtest/gtest.h>
 

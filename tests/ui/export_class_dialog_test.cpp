@@ -1,13 +1,13 @@
 // The export-category dialog: all checked at first, 全部 checks and unchecks every line, and
 // an export of no category is refused.
-#include "ui/export_class_dialog.h"
+#include "ui/archive/export_class_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QListWidget>
 
-#include "ui/ui_font.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

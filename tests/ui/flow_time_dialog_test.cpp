@@ -1,12 +1,12 @@
-#include "ui/flow_time_dialog.h"
+#include "ui/main_window/flow_time_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "ui/ui_font.h"
-#include "ui/up_down.h"
+#include "ui/widgets/ui_font.h"
+#include "ui/widgets/up_down.h"
 
 namespace taiyi {
 namespace {

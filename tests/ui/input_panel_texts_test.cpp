@@ -1,4 +1,4 @@
-#include "ui/input_panel_texts.h"
+#include "ui/main_window/input_panel_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/places_window.h"
+#include "ui/tools/places_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "platform/file_util.h"
 #include "platform/gbk.h"
 #include "support/temp_dir.h"
-#include "ui/ui_font.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

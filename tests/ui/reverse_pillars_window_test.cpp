@@ -1,4 +1,4 @@
-#include "ui/reverse_pillars_window.h"
+#include "ui/tools/reverse_pillars_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "ui/qt_prompter.h"
+#include "ui/widgets/qt_prompter.h"
 
 namespace taiyi {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/rich_text_editor_sink.h"
+#include "ui/main_window/rich_text_editor_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QTextDocument>
 
 #include "chart/draw/image_plus.h"
-#include "ui/qt_prompter.h"
+#include "ui/widgets/qt_prompter.h"
 
 namespace taiyi {
 namespace {

@@ -1,6 +1,6 @@
 // The result list: its lines, its caption with the number of cases, and 查看案例 that needs
 // a selected line.
-#include "ui/same_name_dialog.h"
+#include "ui/case_tree/same_name_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include "ui/ui_font.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

@@ -1,6 +1,6 @@
 // The condition search window over a small store: the conditions shown when it opens, the
 // year checks, 清空, and 查找 that keeps the conditions and hands back the found ids.
-#include "ui/search_window.h"
+#include "ui/case_tree/search_window.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include "store/case_schema.h"
 #include "store/record_base.h"
 #include "support/temp_dir.h"
-#include "ui/radio_group.h"
-#include "ui/ui_font.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/settings_dialog.h"
+#include "ui/tools/settings_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 #include "platform/file_util.h"
 #include "support/temp_dir.h"
-#include "ui/radio_group.h"
-#include "ui/ui_font.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {

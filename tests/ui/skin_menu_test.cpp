@@ -1,4 +1,4 @@
-#include "ui/skin_menu.h"
+#include "ui/main_window/skin_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "platform/file_util.h"
 #include "support/temp_dir.h"
-#include "ui/qt_prompter.h"
-#include "ui/window_config.h"
+#include "ui/main_window/window_config.h"
+#include "ui/widgets/qt_prompter.h"
 
 namespace taiyi {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/ui_font.h"
+#include "ui/widgets/ui_font.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/window_config.h"
+#include "ui/main_window/window_config.h"
 
 #include <gtest/gtest.h>
 
