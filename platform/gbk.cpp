@@ -2,12 +2,14 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace taiyi {
 namespace {
 
-// One iconv conversion descriptor per call: cheap enough, and thread-safe.
+// An iconv conversion descriptor.  Opening one costs far more than converting a character,
+// and one must not be used by two threads at once: each thread keeps one per direction.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -18,23 +20,41 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-  // Converts one unit; returns false when iconv refuses it.
-  bool convert(std::string_view in, std::string& out) {
-    char buf[16];
+  // Converts one character into buf (16 bytes); the number of bytes written, or 0 when
+  // iconv refuses it.
+  std::size_t convert(std::string_view in, char* buf) {
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
     char* dst = buf;
-    size_t dstLeft = sizeof buf;
+    size_t dstLeft = kBufferSize;
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
-      return false;
-    out.append(buf, dst - buf);
-    return true;
+      return 0;
+    return static_cast<std::size_t>(dst - buf);
   }
+  // Appends the converted character to out; false when iconv refuses it.
+  bool convert(std::string_view in, std::string& out) {
+    char buf[kBufferSize];
+    const std::size_t n = ok() ? convert(in, buf) : 0;
+    out.append(buf, n);
+    return n > 0;
+  }
+
+  static constexpr std::size_t kBufferSize = 16;
 
  private:
   iconv_t cd_;
 };
+
+Converter& ToGbk() {
+  thread_local Converter converter("GBK", "UTF-8");
+  return converter;
+}
+
+Converter& FromGbk() {
+  thread_local Converter converter("UTF-8", "GBK");
+  return converter;
+}
 
 bool IsAsciiOnly(std::string_view s) {
   for (unsigned char c : s)
@@ -99,7 +119,7 @@ bool IsValidUtf8(std::string_view s) {
 
 std::string Utf8ToGbk(std::string_view utf8) {
   if (IsAsciiOnly(utf8)) return std::string(utf8);
-  Converter conv("GBK", "UTF-8");
+  Converter& conv = ToGbk();
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -118,7 +138,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
 
 std::string GbkToUtf8(std::string_view gbk) {
   if (IsAsciiOnly(gbk)) return std::string(gbk);
-  Converter conv("UTF-8", "GBK");
+  Converter& conv = FromGbk();
   std::string out;
   out.reserve(gbk.size() * 3 / 2);
   for (std::size_t i = 0; i < gbk.size();) {
@@ -142,11 +162,18 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::size_t GbkLength(std::string_view utf8) { return Utf8ToGbk(utf8).size(); }
 
 std::string CutToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+  // A character never takes more bytes in GBK than in UTF-8 (two at most, or one '?').
+  if (utf8.size() <= maxBytes) return std::string(utf8);
+  Converter& conv = ToGbk();
   std::size_t bytes = 0;
   std::size_t i = 0;
   while (i < utf8.size()) {
     const std::size_t n = Utf8CharLength(utf8, i);
-    const std::size_t width = Utf8ToGbk(utf8.substr(i, n)).size();
+    std::size_t width = 1;  // ASCII, or the '?' of a character GBK cannot hold
+    if (n > 1 && conv.ok()) {
+      char buf[Converter::kBufferSize];
+      width = std::max<std::size_t>(1, conv.convert(utf8.substr(i, n), buf));
+    }
     if (bytes + width > maxBytes) break;
     bytes += width;
     i += n;

@@ -61,6 +61,7 @@ bool MRecordBase::Disconnect() {
 }
 
 void MRecordBase::closeConnection() {
+  load_ = {};
   statements_.clear();
   batch_ = false;
   conn_.Close();
@@ -279,29 +280,35 @@ bool MRecordBase::LoadCase(int id, TRecordData& record) {
 
 bool MRecordBase::LoadCaseInBatch(int id, TRecordData& record) { return loadCase(id, record); }
 
-// The row is read straight into the column values, without the name map of Query: loading
-// is what the case tree does for every case at start.  A column is found by name (the first
-// of that name), so a foreign table with other or missing columns loads as Query would.
+// The row is read straight from the statement, without the name map of Query and without
+// copying the texts: loading is what the case tree does for every case.  A column is found
+// by name (the first of that name), so a foreign table with other or missing columns loads
+// as Query would; the positions are found once for the connection's load statement.
 bool MRecordBase::loadCase(int id, TRecordData& record) {
-  SqliteStatement* st = prepared("select * from case_data where id=?;");
-  int rc = st->Bind({SqlValue::Integer(id)});
+  if (!load_.statement) load_.statement = prepared("select * from case_data where id=?;");
+  SqliteStatement* st = load_.statement;
+  st->Reset();
+  int rc = st->BindInteger(1, id);
   bool found = false;
   if (rc == SQLITE_OK) {
-    std::array<int, kCaseColumnCount> at;
-    at.fill(-1);
-    const int columns = st->ColumnCount();
-    for (int c = columns - 1; c >= 0; --c) {
-      const std::string name = st->ColumnName(c);
-      for (std::size_t k = 0; k < kCaseColumns.size(); ++k)
-        if (kCaseColumns[k] == name) at[k] = c;
-    }
     rc = st->Step();
     if (rc == SQLITE_ROW) {
+      // A schema change re-prepares the statement; its columns are looked at again then.
+      const int columns = st->ColumnCount();
+      if (columns != load_.columnCount) {
+        load_.columnCount = columns;
+        load_.at.fill(-1);
+        for (int c = columns - 1; c >= 0; --c) {
+          const std::string name = st->ColumnName(c);
+          for (std::size_t k = 0; k < kCaseColumns.size(); ++k)
+            if (kCaseColumns[k] == name) load_.at[k] = c;
+        }
+      }
       found = true;
-      std::vector<std::string> values(kCaseColumnCount);
+      std::array<std::string_view, kCaseColumnCount> values{};
       for (std::size_t k = 0; k < values.size(); ++k)
-        if (at[k] >= 0) values[k] = st->ColumnText(at[k]);
-      record = ValuesToCase(values);
+        if (load_.at[k] >= 0) values[k] = st->ColumnView(load_.at[k]);
+      record = ColumnViewsToCase(values);
       rc = SQLITE_DONE;
     }
   }

@@ -5,6 +5,7 @@
 // result with the text in LastMessage(); nothing is thrown.
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -101,6 +102,14 @@ class MRecordBase {
   bool batch_ = false;
   std::string lastMessage_;
   std::map<std::string, std::unique_ptr<SqliteStatement>, std::less<>> statements_;
+  // The load statement of the open connection and, for each case column, the statement's
+  // column that holds it (-1 when the table lacks it); found once per connection.
+  struct LoadStatement {
+    SqliteStatement* statement = nullptr;
+    int columnCount = -1;
+    std::array<int, kCaseColumnCount> at{};
+  };
+  LoadStatement load_;
 };
 
 // Cleans a case read from the old-version file: the place cut to 150 characters, category

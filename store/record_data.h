@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/chart_request.h"
+#include "store/record_values.h"
 #include "store/sqlite_connection.h"
 
 namespace taiyi {
@@ -36,6 +38,8 @@ std::vector<SqlValue> CaseToValues(const TRecordData& record);
 // A case from the 14 column texts of a row (fewer count as empty).  Never fails: every
 // column that is empty or not what it should be gives its default.
 TRecordData ValuesToCase(const std::vector<std::string>& values);
+// The same from views of the 14 column texts (a row read straight from a statement).
+TRecordData ColumnViewsToCase(const std::array<std::string_view, kCaseColumnCount>& values);
 
 // The comment text of an editor's plain text: every apostrophe removed.
 std::string RemoveApostrophes(std::string text);

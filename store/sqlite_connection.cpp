@@ -58,6 +58,10 @@ int SqliteStatement::Bind(const SqlParams& params) {
   return SQLITE_OK;
 }
 
+int SqliteStatement::BindInteger(int index, std::int64_t value) {
+  return status_ != SQLITE_OK ? status_ : sqlite3_bind_int64(stmt_, index, value);
+}
+
 int SqliteStatement::Step() { return status_ != SQLITE_OK ? status_ : sqlite3_step(stmt_); }
 
 int SqliteStatement::Reset() { return stmt_ ? sqlite3_reset(stmt_) : status_; }
@@ -73,6 +77,12 @@ std::string SqliteStatement::ColumnText(int column) const {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
   if (!text) return {};
   return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
+}
+
+std::string_view SqliteStatement::ColumnView(int column) const {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  if (!text) return {};
+  return {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
 SqliteSavepoint::SqliteSavepoint(sqlite3* db) : db_(db) {

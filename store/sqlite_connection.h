@@ -64,6 +64,8 @@ class SqliteStatement {
   int Status() const { return status_; }
   // Binds the values to parameters 1, 2, …; returns the first failing code or SQLITE_OK.
   int Bind(const SqlParams& params);
+  // Binds one integer to parameter index (1-based).
+  int BindInteger(int index, std::int64_t value);
   // One step: SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
   int Reset();
@@ -72,6 +74,8 @@ class SqliteStatement {
   std::string ColumnName(int column) const;
   // The column of the current row as text; NULL reads as an empty text.
   std::string ColumnText(int column) const;
+  // The same without a copy: valid until the next Step, Reset or column call on it.
+  std::string_view ColumnView(int column) const;
 
  private:
   sqlite3* db_;

@@ -1,5 +1,6 @@
 #include "chart/draw/chart_image_file.h"
 
+#include <QImageWriter>
 #include <QString>
 #include <algorithm>
 #include <cctype>
@@ -47,7 +48,9 @@ bool SaveChartImageAs(const QImage& image, const std::string& path, const std::s
     error = "unsupported image type: " + path;
     return false;
   }
-  if (!image.save(QString::fromStdString(path), ext == "png" ? "PNG" : "BMP")) {
+  QImageWriter writer(QString::fromStdString(path), ext == "png" ? "PNG" : "BMP");
+  if (ext == "png") writer.setQuality(kChartPngQuality);
+  if (!writer.write(image)) {
     error = "cannot write " + path;
     return false;
   }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <thread>
+
 #include "platform/clean_name.h"
 
 namespace taiyi {
@@ -55,6 +58,22 @@ TEST(Gbk, CutsWithoutSplittingACharacter) {
       {"a张", 2, "a"},       {"abc", 0, ""},        {"12345678901234567890张", 20, "12345678901234567890"},
   };
   for (const auto& c : cases) EXPECT_EQ(CutToGbkBytes(c.text, c.max), c.want) << c.text << c.max;
+}
+
+TEST(Gbk, ThreadsConvertAtTheSameTime) {
+  // Each thread keeps its own converters: conversions on two threads do not mix.
+  auto work = [](const std::string& text, bool& ok) {
+    ok = true;
+    for (int i = 0; i < 2000 && ok; ++i)
+      ok = GbkToUtf8(Utf8ToGbk(text)) == text && CutToGbkBytes(text + text, 6) == "太乙神";
+  };
+  bool okA = false, okB = false;
+  std::thread a(work, std::string("太乙神数"), std::ref(okA));
+  std::thread b(work, std::string("太乙神数命例"), std::ref(okB));
+  a.join();
+  b.join();
+  EXPECT_TRUE(okA);
+  EXPECT_TRUE(okB);
 }
 
 TEST(CleanName, RemovesForbiddenCharactersAndCuts) {
