@@ -72,6 +72,8 @@ class SqliteStatement {
   std::string ColumnName(int column) const;
   // The column of the current row as text; NULL reads as an empty text.
   std::string ColumnText(int column) const;
+  // The column of the current row as a 64-bit integer (NULL and text that is no number: 0).
+  std::int64_t ColumnInt(int column) const;
 
  private:
   sqlite3* db_;
