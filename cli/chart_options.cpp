@@ -80,8 +80,8 @@ void AddRequestOptions(CLI::App* command, ChartOptions& o) {
   o.maleOpt = command->add_flag("--male", o.male, "乾造 (the default)");
   o.femaleOpt->excludes(o.maleOpt);
   o.nameOpt = command->add_option("--name", o.name, "name")->check(Utf8Text());
-  o.provinceOpt = command->add_option("--province", o.province, "province in dat/dili.ini")
-                      ->check(Utf8Text());
+  o.provinceOpt =
+      command->add_option("--province", o.province, "province in dat/dili.ini")->check(Utf8Text());
   command->add_option("--city", o.city, "city of the province")->check(Utf8Text());
   o.lonOpt = command->add_option("--lon", o.lon, "longitude, degrees east")
                  ->check(Coordinate(180, kLongitudeMessage));

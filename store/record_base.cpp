@@ -213,11 +213,10 @@ int MRecordBase::ReadPrimaryId() {
 bool MRecordBase::CaseIds(std::vector<int>& ids, bool newestFirst, int limit) {
   Session session(*this);
   ids.clear();
-  SqliteStatement* st =
-      prepared(newestFirst ? "select id from case_data where id between 1 and ? "
-                             "order by id desc limit ?;"
-                           : "select id from case_data where id between 1 and ? "
-                             "order by id limit ?;");
+  SqliteStatement* st = prepared(newestFirst ? "select id from case_data where id between 1 and ? "
+                                               "order by id desc limit ?;"
+                                             : "select id from case_data where id between 1 and ? "
+                                               "order by id limit ?;");
   int rc = st->Bind({SqlValue::Integer(kMaxCaseId), SqlValue::Integer(limit > 0 ? limit : -1)});
   if (rc == SQLITE_OK)
     while ((rc = st->Step()) == SQLITE_ROW) ids.push_back(static_cast<int>(st->ColumnInt(0)));

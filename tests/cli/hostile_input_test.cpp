@@ -21,7 +21,9 @@ namespace {
 using test::RunCli;
 
 // A byte string for the shell that runs the program: printf's octal escapes.
-std::string Bytes(const char* octal) { return "\"$(printf '" + std::string(octal) + "')\""; }
+std::string Bytes(const char* octal) {
+  return "\"$(printf '" + std::string(octal) + "')\"";
+}
 
 const std::string kFffd = "\xEF\xBF\xBD";
 
@@ -49,8 +51,7 @@ class HostileInput : public ::testing::Test {
   std::string Snapshot() const {
     std::string all;
     ReadFile(Db(), all);
-    for (const std::string& name : ListFiles(CommentFolder(dir_.path()), "*"))
-      all += "\n" + name;
+    for (const std::string& name : ListFiles(CommentFolder(dir_.path()), "*")) all += "\n" + name;
     return all;
   }
   test::TempDir dir_;
@@ -144,8 +145,9 @@ TEST_F(HostileInput, ListingAndImportWalkOnlyTheIdsThatExist) {
 // Texts that are not UTF-8 already in a store (written by an older program): JSON output
 // carries U+FFFD, and an import into another store repairs them and says how many cases.
 TEST_F(HostileInput, TextsThatAreNotUtf8InAStoreNeverAbortTheOutput) {
-  Poke("update case_data set name=cast(X'D5C5' as text), "
-       "remarkText=cast(X'61FF62' as text) where id=1;");
+  Poke(
+      "update case_data set name=cast(X'D5C5' as text), "
+      "remarkText=cast(X'61FF62' as text) where id=1;");
   const auto show = Case("show 1 --json", false);
   ASSERT_EQ(show.code, 0);
   const nlohmann::json j = nlohmann::json::parse(show.out);
@@ -180,8 +182,8 @@ TEST_F(HostileInput, FoldersWhereFilesBelongAreNoFiles) {
     std::filesystem::remove(path);
     ASSERT_TRUE(CreateDirs(path));
   }
-  const auto text = Run("chart --date 1980-05-05 --text --set bOldBk=1 --png " +
-                        dir_.file("chart.png"));
+  const auto text =
+      Run("chart --date 1980-05-05 --text --set bOldBk=1 --png " + dir_.file("chart.png"));
   EXPECT_LE(text.code, 1) << text.out;  // an answer, not an abort
   EXPECT_EQ(Run("chart --date 1980-05-05 --set bOldBk=1 --png " + dir_.file("c.png")).code, 0);
 }

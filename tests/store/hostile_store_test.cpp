@@ -51,9 +51,8 @@ TEST(HostileStore, APrimaryIdOutOfRangeIsRefusedAndTheFileLeftAlone) {
     MRecordBase again;
     EXPECT_EQ(again.Open(db, f.dir.path(), true), -1) << stored;
     // 4294967296 is no 32-bit number at all: it cannot be read; the others are out of range.
-    EXPECT_EQ(again.LastMessage(), std::string(stored) == "4294967296"
-                                       ? kMsgCannotReadPrimaryId
-                                       : kMsgPrimaryIdOutOfRange)
+    EXPECT_EQ(again.LastMessage(), std::string(stored) == "4294967296" ? kMsgCannotReadPrimaryId
+                                                                       : kMsgPrimaryIdOutOfRange)
         << stored;
     EXPECT_EQ(Bytes(db), before) << stored;
   }
@@ -80,8 +79,9 @@ TEST(HostileStore, TheLastIdIsGivenOnceThenAddsAreRefused) {
 // visits the three ids and nothing else (a loop over every number would take half an hour).
 TEST(HostileStore, WalksVisitTheIdsThatExistInOrder) {
   CaseStoreFixture f;
-  for (int i = 0; i < 3; ++i) ASSERT_GT(f.Add(TreeCase("案" + std::to_string(i), 1990, 5, 12,
-                                                       i == 1 ? "文学家" : "家人")), 0);
+  for (int i = 0; i < 3; ++i)
+    ASSERT_GT(f.Add(TreeCase("案" + std::to_string(i), 1990, 5, 12, i == 1 ? "文学家" : "家人")),
+              0);
   Poke(f.store, "update case_data set id=1999999999 where id=3;");
   Poke(f.store, "update case_data set id=7 where id=2;");
   Poke(f.store, "update case_extra set primaryId=2000000000;");
