@@ -12,6 +12,7 @@
 #include "calendar/era_names.h"
 #include "calendar/ganzhi_names.h"
 #include "cli/command_registry.h"
+#include "cli/json_output.h"
 #include "cli/user_years.h"
 
 namespace taiyi::cli {
@@ -109,7 +110,7 @@ int RunLunar(const std::string& text, bool json) {
     doc["day"] = lunar.day;
     doc["leap"] = leap;
     doc["name"] = name;
-    std::cout << doc.dump() << "\n";
+    std::cout << JsonText(doc) << "\n";
   } else {
     std::cout << TypedYear(lunar.year) << "年" << name << "\n";
   }

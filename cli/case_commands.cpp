@@ -11,11 +11,14 @@
 #include "cli/chart_options.h"
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
+#include "cli/input_checks.h"
+#include "cli/json_output.h"
 #include "cli/user_years.h"
 #include "platform/gbk.h"
 #include "store/case_actions.h"
 #include "store/case_schema.h"
 #include "store/record_base.h"
+#include "store/store_messages.h"
 #include "platform/file_util.h"
 #include "store/rtf_reader.h"
 #include "store/rtf_writer.h"
@@ -36,8 +39,10 @@ struct CaseOptions {
 
 void AddCaseOptions(CLI::App* command, CaseOptions& o) {
   AddRequestOptions(command, o.chart);
-  o.categoryOpt = command->add_option("--category", o.category, "a category of the stored list");
-  o.commentOpt = command->add_option("--comment", o.comment, "the comment as plain text");
+  o.categoryOpt = command->add_option("--category", o.category, "a category of the stored list")
+                      ->check(Utf8Text());
+  o.commentOpt =
+      command->add_option("--comment", o.comment, "the comment as plain text")->check(Utf8Text());
   o.commentFileOpt =
       command->add_option("--comment-file", o.commentFile, "the comment from a .rtf or .txt file");
   o.commentOpt->excludes(o.commentFileOpt);
@@ -59,6 +64,10 @@ bool ReadCommentOption(const CaseOptions& o, std::string& rtf, std::string& plai
     if (LooksLikeRtf(bytes)) {
       rtf = bytes;
       plain = RtfPlainText(bytes);
+      if (!IsValidUtf8(plain)) {
+        error = kMsgTextNotUtf8 + o.commentFile;
+        return false;
+      }
     } else {
       if (!LooksLikeUtf8(bytes)) bytes = GbkToUtf8(bytes);
       plain = bytes;
@@ -151,14 +160,15 @@ CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
       MRecordBase store;
       AppFolder folder;
       if (!OpenStore(ctx, store, folder)) return 1;
-      int shown = 0;
       TRecordData r;
       store.Connect();
-      for (int id = store.PrimaryId(); id >= 1 && (limit <= 0 || shown < limit); --id) {
-        if (!store.LoadCaseInBatch(id, r)) continue;
-        std::cout << id << "\t" << CaseCaption(r) << "\n";
-        ++shown;
+      std::vector<int> ids;
+      if (!store.CaseIds(ids, true, limit)) {
+        store.Disconnect();
+        return Fail(store.LastMessage());
       }
+      for (const int id : ids)
+        if (store.LoadCaseInBatch(id, r)) std::cout << id << "\t" << CaseCaption(r) << "\n";
       store.Disconnect();
       return 0;
     };
@@ -188,10 +198,10 @@ CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
           {"className", r.className}, {"remarkText", r.remarkText}, {"remarkFile", r.remarkFile},
           {"extraPlaceIndex", r.extraPlaceIndex}, {"comment", text}};
       if (json) {
-        std::cout << j.dump(2) << "\n";
+        std::cout << JsonText(j, 2) << "\n";
       } else {
         for (auto& [key, value] : j.items())
-          std::cout << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump())
+          std::cout << key << ": " << (value.is_string() ? value.get<std::string>() : JsonText(value))
                     << "\n";
       }
       return 0;
@@ -219,13 +229,15 @@ CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
       MRecordBase store;
       AppFolder folder;
       if (!OpenStore(ctx, store, folder)) return 1;
+      TRecordData record;
+      if (!store.LoadCase(removeId, record)) return Fail("没有这个案例！");
       return DeleteCase(store, removeId, "") ? 0 : Fail(store.LastMessage());
     };
   });
 
   auto* categories = cmd->add_subcommand("categories", "The category list, or --set a new one");
   static std::vector<std::string> names;
-  categories->add_option("--set", names, "The new list, in order");
+  categories->add_option("--set", names, "The new list, in order")->check(Utf8Text());
   categories->callback([&ctx] {
     ctx.run = [&ctx] {
       MRecordBase store;

@@ -16,6 +16,7 @@
 #include "chart/star_texts.h"
 #include "cli/chart_image_output.h"
 #include "cli/chart_json.h"
+#include "cli/json_output.h"
 #include "cli/chart_options.h"
 #include "cli/command_registry.h"
 #include "cli/text_output.h"
@@ -179,13 +180,13 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
   if (command.json) {
     doc["summary"] = PartText(texts.summary);
     doc["analysis"] = PartText(texts.analysis);
-    std::cout << doc.dump(2) << '\n';
+    std::cout << JsonText(doc, 2) << '\n';
   } else if (command.text) {
     std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
-    if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
+    if (doc.contains("flow")) std::cout << JsonText(doc["flow"], 2) << '\n';
   } else if (command.rtf.empty() && command.html.empty() && !WantsChartImage(command.image)) {
     std::cout << Text(result.chart);
-    if (doc.contains("flow")) std::cout << doc["flow"].dump(2) << '\n';
+    if (doc.contains("flow")) std::cout << JsonText(doc["flow"], 2) << '\n';
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "calendar/date_service.h"
 #include "chart/places.h"
+#include "cli/input_checks.h"
 #include "cli/user_years.h"
 #include "platform/clean_name.h"
 #include "platform/ini_file.h"
@@ -51,6 +52,11 @@ bool DateOf(const std::string& text, int& year, int& month, int& day, std::strin
     error = "日期格式应为 YYYY-MM-DD";
     return false;
   }
+  // Checked here, while the numbers are still whole: a month of 65537 must not become 1.
+  if (month < 1 || month > 12 || day < 1 || day > 31) {
+    error = kNoSuchDate;
+    return false;
+  }
   const std::optional<int> stored = StoredYear(y);
   if (!stored) {
     error = kYearMessage;
@@ -73,11 +79,14 @@ void AddRequestOptions(CLI::App* command, ChartOptions& o) {
   o.femaleOpt = command->add_flag("--female", o.female, "坤造");
   o.maleOpt = command->add_flag("--male", o.male, "乾造 (the default)");
   o.femaleOpt->excludes(o.maleOpt);
-  o.nameOpt = command->add_option("--name", o.name, "name");
-  o.provinceOpt = command->add_option("--province", o.province, "province in dat/dili.ini");
-  command->add_option("--city", o.city, "city of the province");
-  o.lonOpt = command->add_option("--lon", o.lon, "longitude, degrees east");
-  command->add_option("--lat", o.lat, "latitude, degrees north");
+  o.nameOpt = command->add_option("--name", o.name, "name")->check(Utf8Text());
+  o.provinceOpt =
+      command->add_option("--province", o.province, "province in dat/dili.ini")->check(Utf8Text());
+  command->add_option("--city", o.city, "city of the province")->check(Utf8Text());
+  o.lonOpt = command->add_option("--lon", o.lon, "longitude, degrees east")
+                 ->check(Coordinate(180, kLongitudeMessage));
+  command->add_option("--lat", o.lat, "latitude, degrees north")
+      ->check(Coordinate(90, kLatitudeMessage));
 }
 
 void AddSettingOptions(CLI::App* command, ChartOptions& o) {

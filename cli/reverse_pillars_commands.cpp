@@ -10,6 +10,7 @@
 #include "calendar/ganzhi_names.h"
 #include "calendar/pillar_search.h"
 #include "cli/command_registry.h"
+#include "cli/json_output.h"
 #include "cli/user_years.h"
 
 namespace taiyi::cli {
@@ -76,7 +77,7 @@ int RunReverse(const std::string names[4], int fromYear, bool json) {
     doc["day"] = found->day;
     doc["hour"] = found->hour;
     doc["minute"] = found->minute;
-    std::cout << doc.dump() << "\n";
+    std::cout << JsonText(doc) << "\n";
   } else {
     std::cout << moment << "\n";
   }

@@ -7,6 +7,7 @@
 #include "chart/places.h"
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
+#include "cli/input_checks.h"
 #include "cli/user_years.h"
 #include "platform/gbk.h"
 #include "store/case_schema.h"
@@ -43,12 +44,14 @@ CommandRegistrar reg{
 
       auto* search = cmd->add_subcommand("search", "Cases that meet every given condition");
       static SearchOptions o;
-      auto* nameOpt = search->add_option("--name", o.input.name, "text in the name");
-      auto* classOpt = search->add_option("--category", o.input.className, "text in the category");
+      auto* nameOpt =
+          search->add_option("--name", o.input.name, "text in the name")->check(Utf8Text());
+      auto* classOpt = search->add_option("--category", o.input.className, "text in the category")
+                          ->check(Utf8Text());
       auto* exactOpt = search->add_flag("--exact", o.exactCount,
                                         "the name or category given just before it must "
                                         "be equal (ASCII letters without case)");
-      search->add_option("--comment", o.input.comment, "keyword in the comment");
+      search->add_option("--comment", o.input.comment, "keyword in the comment")->check(Utf8Text());
       auto* maleOpt = search->add_flag("--male", o.male, "men only");
       search->add_flag("--female", o.female, "women only")->excludes(maleOpt);
       search->add_option("--years", o.years, "FROM TO, both included (-120 is 121 BC)")
@@ -89,7 +92,8 @@ CommandRegistrar reg{
       find->add_option("KEYWORD", keywords,
                        "keywords: name, 男/女, place, category, 1990年, 5月, "
                        "12日, 子时 or a word of the comment")
-          ->required();
+          ->required()
+          ->check(Utf8Text());
       find->callback([&ctx] {
         ctx.run = [&ctx] {
           MRecordBase store;

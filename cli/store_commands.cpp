@@ -11,6 +11,7 @@
 
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
+#include "cli/input_checks.h"
 #include "platform/file_util.h"
 #include "store/case_schema.h"
 #include "store/record_base.h"
@@ -66,12 +67,13 @@ int RunImport(const CliContext& ctx, const std::string& file) {
   if (!OpenStore(ctx, store, folder)) return 1;
   if (!FileExists(file)) return Fail(kMsgImportFileMissing);
   int n = 0;
+  ImportReport report;
   {
     ProgressPrinter printer;
-    n = ImportStore(store, file, printer.Sink());
+    n = ImportStore(store, file, printer.Sink(), &report);
   }
   if (n <= 0) return Fail(store.LastMessage());
-  std::cout << Format(kMsgImported, n) << kMsgRestartProgram << "\n";
+  std::cout << ImportedMessage(n, report) << kMsgRestartProgram << "\n";
   return 0;
 }
 
@@ -170,8 +172,10 @@ auto* exportCmd =
 static std::string exportDir;
 static std::vector<std::string> exportCategories;
 exportCmd->add_option("DIR", exportDir, "Folder of the new database")->required();
-exportCmd->add_option("--category", exportCategories,
-                      "A category to export (repeatable); all when none is named");
+exportCmd
+    ->add_option("--category", exportCategories,
+                 "A category to export (repeatable); all when none is named")
+    ->check(Utf8Text());
 exportCmd->callback([&ctx] {
   ctx.run = [&ctx] { return RunExport(ctx, exportDir, exportCategories); };
 });

@@ -58,10 +58,16 @@ std::int64_t FileSize(const std::string& path) {
 }
 
 bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  // A folder opens like a file here, and reading it would throw from inside the stream.
+  if (DirExists(path)) return false;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {

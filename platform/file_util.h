@@ -21,6 +21,7 @@ bool RenameFile(const std::string& from, const std::string& to);
 // File size in bytes, or -1 when the file does not exist.
 std::int64_t FileSize(const std::string& path);
 
+// The whole file; false when it cannot be read (a folder cannot).
 bool ReadFile(const std::string& path, std::string& bytes);
 
 // When a written file is flushed to disk: kNow before it is renamed into place; kLater by a

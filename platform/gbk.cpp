@@ -96,25 +96,49 @@ bool LooksLikeUtf8(std::string_view s) {
   return !HasGbkForm(s);
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 character at pos, or 0 when the byte there does not
+// start one (overlong forms and surrogates do not).
+std::size_t WellFormedLength(std::string_view s, std::size_t pos) {
+  const auto c = static_cast<unsigned char>(s[pos]);
+  if (c < 0x80) return 1;
+  const std::size_t n = Utf8CharLength(s, pos);
+  if (n == 1) return 0;
+  const auto c1 = static_cast<unsigned char>(s[pos + 1]);
+  if (c < 0xC2 || c > 0xF4) return 0;
+  if (c == 0xE0 && c1 < 0xA0) return 0;
+  if (c == 0xED && c1 >= 0xA0) return 0;
+  if (c == 0xF0 && c1 < 0x90) return 0;
+  if (c == 0xF4 && c1 >= 0x90) return 0;
+  return n;
+}
+
+}  // namespace
+
 bool IsValidUtf8(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t n = Utf8CharLength(s, i);
-    if (n == 1) return false;
-    // Reject overlong forms and surrogates.
-    const auto c1 = static_cast<unsigned char>(s[i + 1]);
-    if (c < 0xC2 || c > 0xF4) return false;
-    if (c == 0xE0 && c1 < 0xA0) return false;
-    if (c == 0xED && c1 >= 0xA0) return false;
-    if (c == 0xF0 && c1 < 0x90) return false;
-    if (c == 0xF4 && c1 >= 0x90) return false;
+    const std::size_t n = WellFormedLength(s, i);
+    if (n == 0) return false;
     i += n;
   }
   return true;
+}
+
+std::string RepairUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = WellFormedLength(s, i);
+    if (n == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out.append(s.substr(i, n));
+      i += n;
+    }
+  }
+  return out;
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {

@@ -17,6 +17,10 @@ std::string GbkToUtf8(std::string_view gbk);
 // True when the bytes are well-formed UTF-8 (ASCII included).
 bool IsValidUtf8(std::string_view bytes);
 
+// The text with every byte that is not part of a well-formed UTF-8 character replaced by
+// U+FFFD; well-formed text comes back unchanged.
+std::string RepairUtf8(std::string_view bytes);
+
 // Whether text of unknown encoding (a file that may be GBK or UTF-8) is UTF-8.  Short GBK
 // text can happen to be well-formed UTF-8 (值 is D6 B5, also the UTF-8 of U+05B5), but only
 // as two-byte sequences; Chinese in UTF-8 takes three.  So: well-formed UTF-8 that has a

@@ -16,6 +16,9 @@ inline constexpr std::string_view kOldStoreName = "taiYi";
 // The store type tag kept in case_extra.baseType.
 inline constexpr std::string_view kStoreBaseType = "birthData";
 inline constexpr int kStorePlatformId = 0;
+// Case ids run 1..kMaxCaseId: the next id must still fit a 32-bit signed number, and a
+// stored primaryId outside 0..kMaxCaseId marks a store that cannot be trusted.
+inline constexpr int kMaxCaseId = 2147483646;
 inline constexpr int kStoreVerCode = 1000;
 
 // The columns of case_extra in their declared order.

@@ -100,10 +100,11 @@ void SearchByConditions(MRecordBase& store, const SearchConditions& c,
   const std::string name = Utf8ToGbk(c.name);
   const std::string category = Utf8ToGbk(c.className);
   const std::string comment = Utf8ToGbk(c.comment);
-  const int n = store.PrimaryId();
   store.Connect();
+  std::vector<int> all;
+  store.CaseIds(all);
   TRecordData r;
-  for (int id = 1; id <= n; ++id) {
+  for (const int id : all) {
     if (!store.LoadCaseInBatch(id, r)) continue;
     if (c.sexOn && r.male != c.male) continue;
     if (c.yearOn && (r.year < c.yearFrom || r.year > c.yearTo)) continue;
@@ -148,11 +149,12 @@ void FuzzySearch(MRecordBase& store, const std::vector<std::string>& keywords,
   ids.clear();
   std::vector<std::string> wanted;
   for (const std::string& k : keywords) wanted.push_back(Utf8ToGbk(k));
-  const int n = store.PrimaryId();
   store.Connect();
+  std::vector<int> all;
+  store.CaseIds(all);
   TRecordData r;
   std::vector<bool> used(wanted.size());
-  for (int id = 1; id <= n; ++id) {
+  for (const int id : all) {
     if (!store.LoadCaseInBatch(id, r)) continue;
     std::vector<std::string> texts = CaseSearchTexts(r);
     texts.push_back(CommentText(store, r));

@@ -26,9 +26,10 @@ CategoryOverview LoadCategoryOverview(MRecordBase& store) {
   for (const std::string& name : stored) {
     if (overview.data.cases.emplace(name, CaseIds{}).second) overview.lines.push_back(name);
   }
-  const int last = store.PrimaryId();
   store.Connect();
-  for (int id = 1; id <= last; ++id) {
+  std::vector<int> ids;
+  store.CaseIds(ids);
+  for (const int id : ids) {
     TRecordData record;
     if (!store.LoadCaseInBatch(id, record)) continue;
     ++overview.total;

@@ -18,12 +18,15 @@ std::string MakeCommentFileName(const std::string& appDir, const TRecordData& r,
   char moment[64];
   std::snprintf(moment, sizeof moment, "_%04d%02d%02d%02d%02d", r.year, r.month, r.day, r.hour,
                 r.minute);
-  const std::string base = r.name + moment;
+  // A name from a foreign database may hold a path separator; the file stays in the folder.
+  std::string name = r.name;
+  std::erase_if(name, [](char c) { return c == '/' || c == '\\' || c == '\0'; });
+  const std::string base = name + moment;
   std::string path;
   for (int i = -1;; ++i) {
     stem = i < 0 ? base : base + "_" + std::to_string(i);
     path = CommentFilePath(appDir, stem);
-    if (!FileExists(path)) return path;
+    if (!FileExists(path) && !DirExists(path)) return path;
   }
 }
 

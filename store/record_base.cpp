@@ -201,8 +201,35 @@ int MRecordBase::ReadPrimaryId() {
     const auto it = rows.front().find("primaryId");
     if (it == rows.front().end() || !ParseIniInteger(it->second, id)) id = -1;
   }
-  if (id == -1) lastMessage_ = kMsgCannotReadPrimaryId;
+  if (id == -1) {
+    lastMessage_ = kMsgCannotReadPrimaryId;
+  } else if (id < 0 || id > kMaxCaseId) {
+    // The next id would overflow or be negative: nothing may be added to such a store.
+    lastMessage_ = kMsgPrimaryIdOutOfRange;
+    id = -1;
+  }
   return id;
+}
+
+bool MRecordBase::CaseIds(std::vector<int>& ids, bool newestFirst, int limit) {
+  Session session(*this);
+  ids.clear();
+  SqliteStatement* st = prepared(newestFirst ? "select id from case_data where id between 1 and ? "
+                                               "order by id desc limit ?;"
+                                             : "select id from case_data where id between 1 and ? "
+                                               "order by id limit ?;");
+  int rc = st->Bind({SqlValue::Integer(kMaxCaseId), SqlValue::Integer(limit > 0 ? limit : -1)});
+  if (rc == SQLITE_OK)
+    while ((rc = st->Step()) == SQLITE_ROW) ids.push_back(static_cast<int>(st->ColumnInt(0)));
+  std::string message;
+  const bool ok = CheckSqlite(rc, conn_.Handle(), &message);
+  st->Reset();
+  if (!ok) {
+    lastMessage_ = message;
+    ids.clear();
+    keepBatchOpen();
+  }
+  return ok;
 }
 
 int MRecordBase::AddCase(TRecordData& record) {
@@ -213,6 +240,10 @@ int MRecordBase::AddCase(TRecordData& record) {
 int MRecordBase::AddCaseInBatch(TRecordData& record) { return addCase(record); }
 
 int MRecordBase::addCase(TRecordData& record) {
+  if (primaryId_ < 0 || primaryId_ >= kMaxCaseId) {
+    lastMessage_ = kMsgNoMoreCaseIds;
+    return -1;
+  }
   // The row and the new primaryId go in together or not at all.
   SqliteSavepoint savepoint(conn_.Handle());
   const int id = primaryId_ + 1;
@@ -331,7 +362,22 @@ bool MRecordBase::LoadCategories(std::vector<std::string>& list) {
   return true;
 }
 
+bool IsStorableCategory(std::string_view name) {
+  return !name.empty() && name.find(kSeparator) == std::string_view::npos;
+}
+
 bool MRecordBase::SaveCategories(const std::vector<std::string>& list) {
+  // A list that reads back otherwise (several names, or none) would leave a store to which
+  // nothing can be added.
+  if (list.empty()) {
+    lastMessage_ = kMsgEmptyCategoryList;
+    return false;
+  }
+  for (const std::string& name : list) {
+    if (IsStorableCategory(name)) continue;
+    lastMessage_ = std::string(kMsgBadCategoryName) + "“" + name + "”";
+    return false;
+  }
   Session session(*this);
   std::string text;
   for (const std::string& name : list) {
@@ -357,12 +403,13 @@ std::string MRecordBase::MakeCommentFileName(const TRecordData& record, std::str
 }
 
 bool MRecordBase::EnsureCommentFiles() {
-  const int n = ReadPrimaryId();
-  if (n == -1) return false;
+  if (ReadPrimaryId() == -1) return false;
   Session session(*this);
+  std::vector<int> ids;
+  if (!CaseIds(ids)) return false;
   TRecordData record;
   bool wrote = false;
-  for (int id = 1; id <= n; ++id) {
+  for (const int id : ids) {
     if (!loadCase(id, record)) continue;
     const std::string path = CommentPath(record);
     if (!FileExists(path))

@@ -49,8 +49,14 @@ class MRecordBase {
   bool Query(std::string_view sql, const SqlParams& params, TContentValues& rows);
   bool TableExists(std::string_view table);
 
-  // The stored primaryId, or -1.
+  // The stored primaryId, or -1 (also when it is outside 0..kMaxCaseId).
   int ReadPrimaryId();
+
+  // The ids of the stored cases within 1..kMaxCaseId, ascending (newest first with
+  // newestFirst), at most limit of them when limit > 0: the walk over all cases, in one
+  // ordered query instead of a look at every number below the primary id.  False, with
+  // LastMessage set and ids empty, when the query fails.
+  bool CaseIds(std::vector<int>& ids, bool newestFirst = false, int limit = 0);
 
   // The new id (also put into record.id), or -1.
   int AddCase(TRecordData& record);
@@ -66,6 +72,8 @@ class MRecordBase {
   bool LoadCaseInBatch(int id, TRecordData& record);
 
   bool LoadCategories(std::vector<std::string>& list);
+  // Refuses (false, LastMessage set, nothing stored) an empty list and a name that the list
+  // could not give back as one name (empty, or holding the separator).
   bool SaveCategories(const std::vector<std::string>& list);
 
   // Writes a comment file from remarkText for every stored case whose file is missing.
@@ -111,6 +119,9 @@ class MRecordBase {
   };
   LoadStatement load_;
 };
+
+// Whether the category list can hold the name as one name: not empty, no space in it.
+bool IsStorableCategory(std::string_view name);
 
 // Cleans a case read from the old-version file: the place cut to 150 characters, category
 // and name to 10, forbidden characters removed.  When the name changed the case gets a new

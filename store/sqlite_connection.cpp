@@ -85,6 +85,10 @@ std::string_view SqliteStatement::ColumnView(int column) const {
   return {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
+std::int64_t SqliteStatement::ColumnInt(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
+
 SqliteSavepoint::SqliteSavepoint(sqlite3* db) : db_(db) {
   started_ = db && sqlite3_exec(db, "savepoint store_op", nullptr, nullptr, nullptr) == SQLITE_OK;
 }

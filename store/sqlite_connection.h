@@ -76,6 +76,8 @@ class SqliteStatement {
   std::string ColumnText(int column) const;
   // The same without a copy: valid until the next Step, Reset or column call on it.
   std::string_view ColumnView(int column) const;
+  // The column of the current row as a 64-bit integer (NULL and text that is no number: 0).
+  std::int64_t ColumnInt(int column) const;
 
  private:
   sqlite3* db_;

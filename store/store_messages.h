@@ -8,11 +8,22 @@ inline constexpr char kMsgCannotCreateCaseTable[] = "无法创建数据主表！
 inline constexpr char kMsgCannotCreateExtraTable[] = "无法创建额外表！";
 inline constexpr char kMsgCannotWriteExtraRow[] = "无法往额外表写入数据！";
 inline constexpr char kMsgCannotReadPrimaryId[] = "无法读取额外表的主键id！";
+// The stored primaryId is outside 0..2147483646: the store is left as it is.
+inline constexpr char kMsgPrimaryIdOutOfRange[] =
+    "额外表的主键id超出范围（0到2147483646），数据库可能已经损坏，未作任何改动！";
+// Every id up to 2147483646 has been given; compaction numbers the cases from 1 again.
+inline constexpr char kMsgNoMoreCaseIds[] = "案例编号已经用完，无法保存案例！请先整理数据。";
 inline constexpr char kMsgCannotSaveCase[] = "无法保存案例！";
 inline constexpr char kMsgCannotUpdatePrimaryId[] = "无法更新主键id！";
 inline constexpr char kMsgCannotUpdateCase[] = "无法修改案例！";
 inline constexpr char kMsgCannotDeleteCase[] = "无法删除案例！";
 inline constexpr char kMsgCannotUpdateCategories[] = "无法更新案例类别！";
+// A category list that would not read back as written, refused before it is stored.
+inline constexpr char kMsgEmptyCategoryList[] = "类别列表不能为空，至少要保留一个类别！";
+// The refused name follows (in “”).
+inline constexpr char kMsgBadCategoryName[] = "类别名称不能为空，也不能包含空格：";
+// Typed text (a name, comment, category or keyword) that is not valid UTF-8.
+inline constexpr char kMsgTextNotUtf8[] = "文字不是有效的UTF-8编码：";
 // Format with the number of converted cases.
 inline constexpr char kMsgOldStoreConverted[] = "已经把旧版数据库转换到新版，共转换 %d 个案例！";
 // Shown after the changes of a stored case were saved.
@@ -27,6 +38,12 @@ inline constexpr char kMsgCannotOpenImport[] = "无法打开导入的数据库�
 inline constexpr char kMsgImportNotSameType[] = "不是相同的数据库类型，无法导入！";
 // Format with the number of imported cases (0 when nothing arrived).
 inline constexpr char kMsgImported[] = "共导入 %d 个案例！";
+// Added to the import's message, with the number of imported cases whose texts held bytes
+// that are not UTF-8 (each such byte became U+FFFD).
+inline constexpr char kMsgImportRepaired[] = "其中 %d 个案例的文字含有无效的编码，已用“\uFFFD”代替。";
+// Added to the import's message, with the number of cases left out because their comment
+// file could not be written.
+inline constexpr char kMsgImportNoComment[] = "另有 %d 个案例无法写入评语文件，没有导入。";
 inline constexpr char kMsgCannotCopyDatabase[] = "无法复制db文件！";
 inline constexpr char kMsgCannotCreateBackupCommentDir[] = "无法创建目的评语文件夹！";
 inline constexpr char kMsgNoCommentFiles[] = "找不到评语文件！";

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/file_util.h"
+#include "platform/gbk.h"
 #include "platform/ini_file.h"
 #include "store/case_schema.h"
 #include "store/comment_file.h"
@@ -85,27 +86,10 @@ std::string Format(const char* format, int n) {
   return text;
 }
 
-// The highest case id in use, at least the stored primary id: a foreign or damaged store may
-// hold cases above it, and a loop over the ids must reach them all.  Runs inside a batch.
-int TopId(MRecordBase& store) {
-  int top = std::max(store.PrimaryId(), store.ReadPrimaryId());
-  TContentValues rows;
-  int maxId = 0;
-  if (store.Query("select max(id) as top from case_data;", {}, rows) && !rows.empty() &&
-      ParseIniInteger(rows.front()["top"], maxId))
-    top = std::max(top, maxId);
-  return top;
-}
-
-// The number of cases with ids 1..n, or -1 when it cannot be counted.  Runs inside a batch.
-int CountCases(MRecordBase& store, int n) {
-  TContentValues rows;
-  int count = -1;
-  if (!store.Query("select count(*) as n from case_data where id between 1 and ?;",
-                   {SqlValue::Integer(n)}, rows) ||
-      rows.empty() || !ParseIniInteger(rows.front()["n"], count))
-    return -1;
-  return count;
+// The number the progress of a walk over ids counts against: the primary id, as the loop
+// over 1..primaryId always did, or the highest id when a foreign store holds cases above it.
+int ProgressTotal(const MRecordBase& store, const std::vector<int>& ids) {
+  return std::max(store.PrimaryId(), ids.empty() ? 0 : ids.back());
 }
 
 // "2026年3月5日9时7分0秒" of a local time.
@@ -132,7 +116,41 @@ bool HasBaseType(MRecordBase& store, std::string_view tag) {
   return it != rows.front().end() && it->second == tag;
 }
 
-int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress) {
+namespace {
+
+// Replaces the bytes of the case's texts that are not UTF-8 by U+FFFD; whether it did.
+bool RepairTexts(TRecordData& r) {
+  bool repaired = false;
+  const auto repair = [&repaired](const std::string& text) {
+    if (IsValidUtf8(text)) return text;
+    repaired = true;
+    return RepairUtf8(text);
+  };
+  r.SetName(repair(r.name));
+  r.SetPlace(repair(r.place));
+  r.className = repair(r.className);
+  r.remarkText = repair(r.remarkText);
+  r.remarkFile = repair(r.remarkFile);
+  return repaired;
+}
+
+// Whether a comment file of this stem, and the temporary file it is written through, have
+// names the file system accepts (255 bytes, less the ".rtf" and the temporary suffix).
+bool StemFits(const std::string& stem) { return stem.size() <= 200; }
+
+}  // namespace
+
+std::string ImportedMessage(int imported, const ImportReport& report) {
+  std::string message = Format(kMsgImported, imported);
+  if (report.repaired > 0) message += Format(kMsgImportRepaired, report.repaired);
+  if (report.withoutComment > 0) message += Format(kMsgImportNoComment, report.withoutComment);
+  return message;
+}
+
+int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress,
+                ImportReport* report) {
+  ImportReport counts;
+  if (report) *report = counts;
   store.SetLastMessage("");
   switch (ProbeStore(path)) {
     case StoreKind::kUnreadable:
@@ -146,7 +164,9 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
   }
   MRecordBase other;
   if (other.Open(path, store.AppDir(), false) != 0) {
-    store.SetLastMessage(kMsgCannotOpenImport);
+    std::string message = kMsgCannotOpenImport;
+    if (other.LastMessage() == kMsgPrimaryIdOutOfRange) message += other.LastMessage();
+    store.SetLastMessage(message);
     return 0;
   }
   if (!HasBaseType(other, kStoreBaseType)) {
@@ -156,7 +176,6 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
 
   std::vector<std::string> categories;
   store.LoadCategories(categories);
-  const int n = other.PrimaryId();
   int k = 0;
   // Comment files made by this import, removed again when its cases do not arrive.
   std::vector<std::string> written;
@@ -167,22 +186,32 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
     store.SetLastMessage(kMsgCannotOpenDatabase);
     return 0;
   }
-  for (int id = 1; id <= n; ++id) {
+  std::vector<int> ids;
+  if (!other.CaseIds(ids)) store.SetLastMessage(other.LastMessage());
+  const int n = ProgressTotal(other, ids);
+  for (const int id : ids) {
     TRecordData record;
     if (!other.LoadCaseInBatch(id, record)) continue;
+    const bool repaired = RepairTexts(record);
     // The comment files of the imported database are not read: each case's comment is made
-    // from its remarkText, under a new stem when its own is taken here.
+    // from its remarkText, under a new stem when its own is taken here or is too long a
+    // file name.
     std::string commentPath = store.CommentPath(record);
-    if (FileExists(commentPath)) {
+    if (!StemFits(record.remarkFile) || FileExists(commentPath) || DirExists(commentPath)) {
       std::string stem;
       commentPath = store.MakeCommentFileName(record, stem);
       record.remarkFile = stem;
     }
-    if (store.AddCaseInBatch(record) > 0) {
+    // A case arrives only with its comment file.
+    if (!WriteCommentFromPlainText(commentPath, record.remarkText, FileSync::kLater)) {
+      ++counts.withoutComment;
+    } else if (store.AddCaseInBatch(record) > 0) {
       ++k;
-      AddOnce(categories, record.className);
-      if (WriteCommentFromPlainText(commentPath, record.remarkText, FileSync::kLater))
-        written.push_back(commentPath);
+      if (repaired) ++counts.repaired;
+      if (IsStorableCategory(record.className)) AddOnce(categories, record.className);
+      written.push_back(commentPath);
+    } else {
+      DeleteFile(commentPath);
     }
     Report(progress, kImportLabel, k, n);
   }
@@ -199,7 +228,8 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
     return 0;
   }
   // Nothing arrived: say why when a case failed, else that there was nothing to import.
-  if (k == 0 && store.LastMessage().empty()) store.SetLastMessage(Format(kMsgImported, 0));
+  if (k == 0 && store.LastMessage().empty()) store.SetLastMessage(ImportedMessage(0, counts));
+  if (report) *report = counts;
   return k;
 }
 
@@ -223,10 +253,12 @@ int ExportStore(MRecordBase& store, const std::string& path,
       return 0;
     }
     std::vector<std::string> collected;
-    const int n = store.PrimaryId();
     other.Connect();
     store.Connect();
-    for (int id = 0; id <= n; ++id) {
+    std::vector<int> ids;
+    store.CaseIds(ids);
+    const int n = ProgressTotal(store, ids);
+    for (const int id : ids) {
       TRecordData record;
       if (!store.LoadCaseInBatch(id, record)) continue;
       if (!all &&
@@ -363,9 +395,11 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
     std::vector<std::string> collected;
     compacted.Connect();
     store.Connect();
-    const int n = TopId(store);
-    const int expected = CountCases(store, n);
-    for (int id = 1; id <= n; ++id) {
+    std::vector<int> ids;
+    if (!store.CaseIds(ids)) failure = store.LastMessage();
+    const int n = ProgressTotal(store, ids);
+    const int expected = static_cast<int>(ids.size());
+    for (const int id : ids) {
       TRecordData record;
       if (!store.LoadCaseInBatch(id, record)) continue;
       if (compacted.AddCaseInBatch(record) > 0) {

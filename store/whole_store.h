@@ -24,12 +24,22 @@ using FileRenamer = std::function<bool(const std::string& from, const std::strin
 // or a missing row counts as false.
 bool HasBaseType(MRecordBase& store, std::string_view tag);
 
+// What an import repaired or left out, for its message.
+struct ImportReport {
+  int repaired = 0;        // imported cases whose texts had bytes that are not UTF-8 (now U+FFFD)
+  int withoutComment = 0;  // cases left out because their comment file could not be written
+};
+
 // Adds every case of the case database at path to the store, with new ids after the store's
 // primary id; the comment file of each is made from its remarkText (a stem that exists already
-// is replaced by a new one), and categories the store lacks are appended to its list.  The
-// import file is only read.  Returns the number of imported cases; 0 with LastMessage set when
-// nothing was imported.  The store's cases arrive all together or not at all.
-int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress);
+// or is too long a file name is replaced by a new one), and categories the store lacks are
+// appended to its list.  Texts that are not UTF-8 are repaired.  The import file is only
+// read.  Returns the number of imported cases; 0 with LastMessage set when nothing was
+// imported.  The store's cases arrive all together or not at all.
+int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress,
+                ImportReport* report = nullptr);
+// "共导入 %d 个案例！", followed by what the report counts.
+std::string ImportedMessage(int imported, const ImportReport& report);
 
 // Writes the store's cases of the given categories (all of them when all is set) into a case
 // database at path, renumbered from 1 in old id order, with the list of their categories.

@@ -70,5 +70,13 @@ TEST(FileUtil, CopyRenameDeleteList) {
   EXPECT_EQ(WithSlash("/x//"), "/x/");
 }
 
+TEST(FileUtil, ReadingAFolderFailsInsteadOfThrowing) {
+  test::TempDir tmp;
+  ASSERT_TRUE(CreateDirs(tmp.file("dir.rtf")));
+  std::string bytes;
+  EXPECT_FALSE(ReadFile(tmp.file("dir.rtf"), bytes));
+  EXPECT_FALSE(ReadFile(tmp.file("missing"), bytes));
+}
+
 }  // namespace
 }  // namespace taiyi

@@ -47,6 +47,23 @@ TEST(Gbk, CharactersOutsideGbkAndBadBytes) {
   EXPECT_FALSE(LooksLikeUtf8("\xD5\xC5"));    // GBK 张
 }
 
+TEST(Gbk, RepairReplacesEveryBadByteAndKeepsWellFormedText) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  const std::pair<std::string, std::string> cases[] = {
+      {"张三 abc", "张三 abc"},
+      {"", ""},
+      {"a\xFF" "b", "a" + fffd + "b"},
+      {"\xD5\xC5", fffd + fffd},               // GBK 张
+      {"\xC0\xAF", fffd + fffd},               // overlong '/'
+      {"\xED\xA0\x80", fffd + fffd + fffd},    // a surrogate
+      {"张\xE5\xBC", "张" + fffd + fffd},        // a character cut short at the end
+  };
+  for (const auto& [bad, want] : cases) {
+    EXPECT_EQ(RepairUtf8(bad), want) << bad;
+    EXPECT_TRUE(IsValidUtf8(RepairUtf8(bad))) << bad;
+  }
+}
+
 TEST(Gbk, CutsWithoutSplittingACharacter) {
   struct Case {
     std::string text;

@@ -188,7 +188,12 @@ TEST_F(StoreTest, TextsAreStoredAsUtf8AndBoundNotPasted) {
   EXPECT_EQ(rows.at(0)["t"], "integer");
   EXPECT_EQ(rows.at(0)["remarkText"], r.remarkText);
 
-  ASSERT_TRUE(store.SaveCategories({"甲", "乙 丙"}));
+  // The list is kept as one text, the names joined by single spaces.
+  ASSERT_TRUE(store.SaveCategories({"甲", "乙", "丙"}));
+  store.Connect();
+  ASSERT_TRUE(store.Query("select className from case_extra", {}, rows));
+  store.Disconnect();
+  EXPECT_EQ(rows.at(0)["className"], "甲 乙 丙");
   std::vector<std::string> list;
   ASSERT_TRUE(store.LoadCategories(list));
   EXPECT_EQ(list, (std::vector<std::string>{"甲", "乙", "丙"}));

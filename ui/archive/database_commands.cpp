@@ -169,12 +169,13 @@ AfterCommand DatabaseCommands::db1Click() {
     return AfterCommand::kKeepRunning;
   }
   showProgressPage();
-  const int imported = ImportStore(store_, file, progress_);
+  ImportReport report;
+  const int imported = ImportStore(store_, file, progress_, &report);
   if (imported <= 0) {
     prompter_.Message(store_.LastMessage());
     return AfterCommand::kKeepRunning;
   }
-  prompter_.Message(Format(kMsgImported, imported) + kMsgRestartProgram);
+  prompter_.Message(ImportedMessage(imported, report) + kMsgRestartProgram);
   return AfterCommand::kEndProgram;
 }
 
