@@ -1,9 +1,11 @@
 #include "chart/draw/chart_drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "calendar/ganzhi_names.h"
 #include "chart/chart_summary.h"
@@ -32,6 +34,9 @@ constexpr std::array<std::string_view, 16> kGodNames = {
     "大威", "大神", "大炅", "太阳", "高丛", "吕申", "和德", "阳德"};
 constexpr std::array<std::string_view, 12> kLifePalaceLabels = {"命", "兄", "偶", "子", "财", "田",
                                                                 "官", "奴", "疾", "福", "相", "父"};
+
+// The centre's own layout holds two rows of five.
+constexpr std::size_t kCentreTwoRows = 10;
 
 std::string Format(const char* format, int value) {
   char buf[64];
@@ -160,10 +165,22 @@ class ChartPainter {
     }
   }
 
+  // A deity of the centre: its name written downward, first character on top.
+  void CentreDeity(DeityCode code, bool after, float x, float y, float charH) {
+    const std::string_view name = DeityShortName(code);
+    const std::string_view first = FirstChar(name);
+    s_.SetTextColor(after ? kInkGreen : kInkBlue);
+    s_.DrawText(x, y, std::string(first), false);
+    if (first.size() < name.size())
+      s_.DrawText(x, y + charH + 3, std::string(name.substr(first.size())), false);
+  }
+
   void CentreDeities() {
-    float x = g_.cx - 2.6f * charW_;
-    float y = g_.cy - 1.5f * charH_;
-    int drawn = 0;
+    struct Entry {
+      DeityCode code;
+      bool after;
+    };
+    std::vector<Entry> entries;
     bool after = false;
     for (DeityCode code : positions_[kPosCentre]) {
       if (code == kFlowMarker) {
@@ -171,18 +188,73 @@ class ChartPainter {
         continue;
       }
       if (!c_.settings.bShiJing && IsTenEssence(code)) continue;
-      const std::string_view name = DeityShortName(code);
-      const std::string_view first = FirstChar(name);
-      s_.SetTextColor(after ? kInkGreen : kInkBlue);
-      s_.DrawText(x, y, std::string(first), false);
-      if (first.size() < name.size())
-        s_.DrawText(x, y + charH_ + 3, std::string(name.substr(first.size())), false);
+      entries.push_back({code, after});
+    }
+    if (entries.size() > kCentreTwoRows) {
+      CrowdedCentre(entries.size(), [&](std::size_t i, float x, float y, float charH) {
+        CentreDeity(entries[i].code, entries[i].after, x, y, charH);
+      });
+      return;
+    }
+    // Five on the first row, the rest on a second row set off to the right.
+    float x = g_.cx - 2.6f * charW_;
+    float y = g_.cy - 1.5f * charH_;
+    int drawn = 0;
+    for (const Entry& e : entries) {
+      CentreDeity(e.code, e.after, x, y, charH_);
       x += 1.2f * charW_;
       if (++drawn == 5) {
         y += 2 * charH_ + 6;
         x = g_.cx - 1.3f * charW_;
       }
     }
+  }
+
+  // More deities than two rows hold (a flow day or hour adds its own to the centre): as many
+  // rows as they need, each centred, the block centred on the disc, in the largest font size
+  // down to half the chart's that keeps the block inside the eight palace numbers.  The room
+  // is a rectangle clear of the numbers on the axes and of those on the diagonals, either
+  // narrow and tall or wide and short; the one that allows the larger size is taken.
+  template <typename DrawEntry>
+  void CrowdedCentre(std::size_t n, const DrawEntry& draw) {
+    const float d = 0.22f * r_;          // radius of the palace numbers
+    const float diagonal = d * 0.7071f;  // their offset along each axis on the diagonals
+    const float gap = 2;
+    const int smallest = std::max(6, g_.fontSize / 2);
+    float cw = 0, ch = 0;
+    std::size_t perRow = n;
+    for (int s = g_.fontSize; s >= smallest; --s) {
+      UseFont(s);
+      cw = s_.TextWidth("国", false);
+      ch = s_.TextHeight("国");
+      bool fits = false;
+      for (const bool tall : {true, false}) {
+        const float halfW = (tall ? diagonal : d) - charW_ / 2 - gap;
+        const float halfH = (tall ? d : diagonal) - charH_ / 2 - gap;
+        const float across = std::floor((2 * halfW - cw) / (1.2f * cw)) + 1;
+        if (across < 1) continue;
+        const std::size_t row = static_cast<std::size_t>(across);
+        const std::size_t rows = (n + row - 1) / row;
+        const float height = static_cast<float>(rows) * (2 * ch + 6) - 3;
+        if (height <= 2 * halfH) {
+          // Rows as even as the count allows.
+          perRow = (n + rows - 1) / rows;
+          fits = true;
+          break;
+        }
+        perRow = row;
+      }
+      if (fits) break;
+    }
+    const std::size_t rows = (n + perRow - 1) / perRow;
+    float y = g_.cy - (static_cast<float>(rows) * (2 * ch + 6) - 3) / 2;
+    for (std::size_t first = 0; first < n; first += perRow) {
+      const std::size_t count = std::min(perRow, n - first);
+      float x = g_.cx - (static_cast<float>(count) * 1.2f * cw - 0.2f * cw) / 2;
+      for (std::size_t i = first; i < first + count; ++i, x += 1.2f * cw) draw(i, x, y, ch);
+      y += 2 * ch + 6;
+    }
+    UseFont(g_.fontSize);
   }
 
   void TextBlocks() {

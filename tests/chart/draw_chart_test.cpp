@@ -199,6 +199,44 @@ TEST_F(ChartDrawingTest, CentreRowsAndColoursAroundTheMarker) {
   }
 }
 
+// A crowded centre (a flow day adds its deities to the natal ones) takes as many rows as it
+// needs, in a smaller size when it must, and keeps clear of the palace numbers around it.
+TEST_F(ChartDrawingTest, ACrowdedCentreKeepsClearOfThePalaceNumbers) {
+  for (const int fontSize : {9, 12, 25}) {
+    for (const std::size_t count : {11u, 12u, 16u, 20u}) {
+      ComputedChart c = Compute(ChartKind::kYear, true);
+      for (auto& list : c.positions) list.clear();
+      for (std::size_t i = 0; i < count; ++i) {
+        if (i == 6) c.positions[kPosCentre].push_back(kFlowMarker);
+        c.positions[kPosCentre].push_back(static_cast<DeityCode>(i % 27));
+      }
+      Draw(c, fontSize);
+      const float d = 0.22f * g.radius;
+      struct Box {
+        float x1, y1, x2, y2;
+        bool Meets(const Box& o) const { return x1 < o.x2 && o.x1 < x2 && y1 < o.y2 && o.y1 < y2; }
+      };
+      std::vector<Box> numbers, centre;
+      for (const auto& p : s.OfKind(Kind::kText)) {
+        const float w = p.fontSize * 96.0f / 72.0f;  // the recorder's em at the text's size
+        const Box box{p.x1, p.y1, p.x1 + w, p.y1 + w};
+        const float r = std::hypot(p.x1 + w / 2 - g.cx, p.y1 + w / 2 - g.cy);
+        if (std::fabs(r - d) < 0.5f)
+          numbers.push_back(box);
+        else if (r < d)
+          centre.push_back(box);
+      }
+      ASSERT_EQ(numbers.size(), 8u);
+      ASSERT_EQ(centre.size(), 2 * count) << fontSize << " " << count;
+      for (std::size_t i = 0; i < centre.size(); ++i) {
+        for (const Box& n : numbers) EXPECT_FALSE(centre[i].Meets(n)) << fontSize << " " << count;
+        for (std::size_t j = i + 1; j < centre.size(); ++j)
+          EXPECT_FALSE(centre[i].Meets(centre[j])) << fontSize << " " << count << " " << i;
+      }
+    }
+  }
+}
+
 TEST_F(ChartDrawingTest, LifePalaceRingForwardAndBackward) {
   for (bool male : {true, false}) {
     const ComputedChart c = Compute(ChartKind::kLife, male);
