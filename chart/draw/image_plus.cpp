@@ -192,8 +192,8 @@ float MImagePlus::TextHeight(const std::string& text) {
 
 void MImagePlus::FillBackground(SurfaceColour colour) {
   if (!painter_) return;
-  const int w = target_->width();
-  const int h = target_->height();
+  const int w = TargetWidth();
+  const int h = TargetHeight();
   painter_->save();
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->fillRect(QRect(0, 0, w, h), QColor(0, 0, 0));
@@ -209,7 +209,7 @@ void MImagePlus::StretchPicture(const RgbImage& picture) {
                       QImage::Format_RGB888);
   painter_->save();
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter_->drawImage(QRectF(0, 0, target_->width(), target_->height()), source);
+  painter_->drawImage(QRectF(0, 0, TargetWidth(), TargetHeight()), source);
   painter_->restore();
 }
 

@@ -34,8 +34,10 @@ class MImagePlus final : public DrawingSurface {
   void Release();
   bool IsBound() const { return painter_ != nullptr; }
 
-  int TargetWidth() const override { return target_ ? target_->width() : 0; }
-  int TargetHeight() const override { return target_ ? target_->height() : 0; }
+  // The target's size in drawing coordinates: an image made for a high-density screen has
+  // more pixels than that (its device pixel ratio), and everything is drawn finer on it.
+  int TargetWidth() const override { return target_ ? LogicalSize().width() : 0; }
+  int TargetHeight() const override { return target_ ? LogicalSize().height() : 0; }
 
   void SetFill(bool on) override { fill_ = on; }
   void SetFillColor(SurfaceColour colour) override;
@@ -66,6 +68,8 @@ class MImagePlus final : public DrawingSurface {
   TextBox Measure(const QString& text, bool plain) const;
 
   bool usable_ = false;
+  QSize LogicalSize() const { return target_->deviceIndependentSize().toSize(); }
+
   QImage* target_ = nullptr;
   std::unique_ptr<QPainter> painter_;
   bool fill_ = true;

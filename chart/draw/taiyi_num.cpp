@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QtMath>
 #include <utility>
 
 #include "chart/chart_analysis.h"
@@ -107,6 +108,23 @@ void MTaiYiNum::Draw() {
   in.background = chart_.settings.bOldBk ? Background() : nullptr;
   DrawChart(plus_, geometry_, in);
   plus_.Release();
+  drawnKey_ = image_->cacheKey();
+}
+
+QImage MTaiYiNum::DisplayImage(qreal ratio) {
+  if (image_ == nullptr) return {};
+  // Only the chart last drawn is drawn again: an image cleared or changed since shows as it is.
+  if (ratio <= 1.0 || !plus_.IsUsable() || image_->cacheKey() != drawnKey_) return *image_;
+  QImage display(qCeil(geometry_.width * ratio), qCeil(geometry_.height * ratio), image_->format());
+  display.setDevicePixelRatio(ratio);
+  if (!plus_.Bind(&display)) return *image_;
+  ChartDrawInput in;
+  in.chart = &chart_;
+  in.flow = flowShown_ ? &flow_ : nullptr;
+  in.background = chart_.settings.bOldBk ? Background() : nullptr;
+  DrawChart(plus_, geometry_, in);
+  plus_.Release();
+  return display;
 }
 
 void MTaiYiNum::DrawNotice() {

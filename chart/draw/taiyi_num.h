@@ -56,6 +56,11 @@ class MTaiYiNum {
   const FlowChart& Flow() const { return flow_; }
   bool FlowShown() const { return flowShown_; }
   const ChartGeometry& Geometry() const { return geometry_; }
+  // The chart on screen drawn again for a screen of the given device pixel ratio: the same
+  // size in drawing coordinates with ratio times the pixels, so that a high-density screen
+  // shows it sharp.  When the image no longer holds the chart last drawn (or with ratio 1), a
+  // copy of the image.
+  QImage DisplayImage(qreal ratio);
   int FontSize() const { return geometry_.fontSize; }
   const StarTexts& YiStar() const { return yiStar_; }
   // The analysis editor's own font, which the summary starts from.
@@ -72,6 +77,7 @@ class MTaiYiNum {
   AppFolder folder_;
   RichTextSink* editor_ = nullptr;
   QImage* image_ = nullptr;
+  qint64 drawnKey_ = 0;  // the image's cache key right after the chart was drawn into it
   MImagePlus plus_;
   MYiDateEx dates_;
   StarTexts yiStar_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdlib>
 #include <string>
 
 #include "chart/draw/taiyi_num.h"
@@ -129,6 +130,48 @@ TEST_F(TaiYiNumTest, FlowFailureKeepsThePreviousDrawing) {
   EXPECT_EQ(image, before);
   EXPECT_TRUE(engine.MakeFlowChart(engine.ClockJulianDay() + 400, 2, true));
   EXPECT_NE(image, before);
+}
+
+// On a screen of device pixel ratio 2 the chart is drawn again with twice the pixels, the
+// antique background stretched over all of it; the image that is saved and printed keeps its
+// size, and an image cleared since the chart was drawn shows as it is.
+TEST_F(TaiYiNumTest, TheDisplayImageIsDrawnAtTheScreensPixelRatio) {
+  ASSERT_TRUE(
+      CopyFile(std::string(TAIYI_SOURCE_DAT_DIR) + "/oldbk.jpg", folder.Dat() + "oldbk.jpg", true));
+  MTaiYiNum engine(folder);
+  engine.Attach(&editor, &image);
+  ASSERT_TRUE(engine.MakeChart(Request(ChartKind::kLife)));
+  ASSERT_TRUE(engine.MakeFlowChart(engine.ClockJulianDay() + 4000, 1, true));
+  const QImage saved = image;
+  const QImage sharp = engine.DisplayImage(2.0).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(image, saved);
+  EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+  EXPECT_EQ(sharp.size(), image.size() * 2);
+  EXPECT_EQ(sharp.deviceIndependentSize().toSize(), image.size());
+
+  // Drawn again, not enlarged: neighbouring pixels of a pair differ along every edge ...
+  int split = 0;
+  for (int y = 0; y < sharp.height(); ++y)
+    for (int x = 0; x + 1 < sharp.width(); x += 2)
+      split += sharp.pixel(x, y) != sharp.pixel(x + 1, y);
+  EXPECT_GT(split, 1000);
+  // ... and shrunk back it is the same picture.
+  const QImage down = sharp.scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+  const QImage plain = image.convertToFormat(QImage::Format_RGB32);
+  double difference = 0;
+  for (int y = 0; y < plain.height(); ++y) {
+    for (int x = 0; x < plain.width(); ++x) {
+      const QColor a = plain.pixelColor(x, y), b = down.pixelColor(x, y);
+      difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                    std::abs(a.blue() - b.blue());
+    }
+  }
+  EXPECT_LT(difference / (3.0 * plain.width() * plain.height()), 8.0);
+
+  EXPECT_EQ(engine.DisplayImage(1.0), image);
+  image.fill(Qt::white);
+  EXPECT_EQ(engine.DisplayImage(2.0), image);
 }
 
 TEST_F(TaiYiNumTest, SettingsChangedOnDiskApplyAtTheNextChart) {
