@@ -72,6 +72,10 @@ inline constexpr char kMsgRestoreNoCommentDir[] = "没有要还原的评语文�
 inline constexpr char kMsgRestored[] = "成功还原，请重新打开软件！";
 inline constexpr char kMsgAskDeleteAll[] = "确定要删除所有案例吗？";
 inline constexpr char kMsgDeletedAll[] = "成功删除所有记录，请重新打开软件！";
+inline constexpr char kMsgCannotDeleteDatabase[] =
+    "无法删除案例数据库文件，案例没有删除！请检查数据文件夹是否可写。";
+inline constexpr char kMsgCannotDeleteComments[] =
+    "案例已经删除，但有些评语文件无法删除！请检查评语文件夹是否可写，并重新打开软件。";
 inline constexpr char kMsgTooFewToCompact[] = "案例数据过少，无需整理！";
 // Format with the number of cases kept.
 inline constexpr char kMsgCompacted[] = " %d 个案例已经整理出来！";

@@ -372,9 +372,30 @@ bool ReplaceWithBackup(MRecordBase& store, const std::string& folder) {
   return RestoreFrom(store, folder, true);
 }
 
-void DeleteAll(MRecordBase& store) {
-  DeleteDatabaseFile(store.DbPath());
-  DeleteCommentFiles(store.AppDir());
+bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
+  store.SetLastMessage("");
+  const auto gone = [&remove](const std::string& path) {
+    if (!FileExists(path)) return true;
+    if (remove)
+      remove(path);
+    else
+      DeleteFile(path);
+    return !FileExists(path);
+  };
+  const std::string dbPath = store.DbPath();
+  if (!gone(dbPath) || !gone(dbPath + "-journal")) {
+    store.SetLastMessage(kMsgCannotDeleteDatabase);
+    return false;
+  }
+  const std::string comments = CommentFolder(store.AppDir());
+  bool all = true;
+  for (const std::string& name : ListFiles(comments, "*.rtf", true))
+    all = gone(comments + name) && all;
+  if (!all) {
+    store.SetLastMessage(kMsgCannotDeleteComments);
+    return false;
+  }
+  return true;
 }
 
 int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename) {

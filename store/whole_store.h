@@ -19,6 +19,8 @@ using StoreProgress = std::function<void(const std::string& line)>;
 
 // Renames a file over another (the compaction's last step); tests pass one that fails.
 using FileRenamer = std::function<bool(const std::string& from, const std::string& to)>;
+// Deletes one file (the deletion of every case); tests pass one that fails.
+using FileDeleter = std::function<bool(const std::string& path)>;
 
 // Whether the store's case_extra.baseType equals the tag (case-sensitive).  A failing query
 // or a missing row counts as false.
@@ -69,8 +71,9 @@ bool Restore(MRecordBase& store, const std::string& folder);
 // failure before the rename leaves the store as it was.
 bool ReplaceWithBackup(MRecordBase& store, const std::string& folder);
 
-// Deletes the database file and every comment file.  Nothing is reported.
-void DeleteAll(MRecordBase& store);
+// Deletes the database file and then every comment file.  When the database cannot be deleted
+// nothing else is touched.  False with LastMessage when a file is still there.
+bool DeleteAll(MRecordBase& store, const FileDeleter& remove = FileDeleter());
 
 // Rewrites the database with the cases renumbered 1..k in their old order and a category list
 // of the categories that have cases, in the order in which they first occur.  The new database

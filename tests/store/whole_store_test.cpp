@@ -327,7 +327,7 @@ TEST(BackupAndRestore, TheBackupComesBackWithItsCommentsAfterDeleteAll) {
 
   AddAll(store, {Case("丙", "家人")});
   ASSERT_TRUE(WriteCommentFromPlainText(here.Comments() + "甲_stem.rtf", "改过"));
-  DeleteAll(store);
+  EXPECT_TRUE(DeleteAll(store)) << store.LastMessage();
   EXPECT_FALSE(FileExists(here.Db()));
   EXPECT_TRUE(ListFiles(here.Comments(), "*.rtf").empty());
 
@@ -338,6 +338,34 @@ TEST(BackupAndRestore, TheBackupComesBackWithItsCommentsAfterDeleteAll) {
   EXPECT_EQ(PlainText(here.Comments() + "甲_stem.rtf"), "甲的评语");
   EXPECT_EQ(PlainText(here.Comments() + "乙_stem.rtf"), "乙的评语");
   EXPECT_FALSE(FileExists(here.Db() + ".restore"));
+}
+
+// A file that cannot be deleted (a read-only folder) is reported, never taken for success: a
+// database that stays keeps every case and comment file; comment files that stay are named.
+TEST(DeleteAll, AFileThatStaysIsReported) {
+  Folder here;
+  MRecordBase& store = here.Store();
+  AddAll(store, {Case("甲", "家人"), Case("乙", "家人")});
+  ASSERT_TRUE(store.EnsureCommentFiles());
+  const auto refuse = [](const std::string& suffix) {
+    return [suffix](const std::string& path) {
+      return path.ends_with(suffix) ? false : DeleteFile(path);
+    };
+  };
+
+  EXPECT_FALSE(DeleteAll(store, refuse(".db")));
+  EXPECT_EQ(store.LastMessage(), kMsgCannotDeleteDatabase);
+  EXPECT_EQ(Names(here.Store()), (std::vector<std::string>{"甲", "乙"}));
+  EXPECT_TRUE(FileExists(here.Comments() + "甲_stem.rtf"));
+
+  EXPECT_FALSE(DeleteAll(store, refuse("乙_stem.rtf")));
+  EXPECT_EQ(store.LastMessage(), kMsgCannotDeleteComments);
+  EXPECT_FALSE(FileExists(here.Db()));
+  EXPECT_FALSE(FileExists(here.Comments() + "甲_stem.rtf"));
+
+  EXPECT_TRUE(DeleteAll(store)) << store.LastMessage();
+  EXPECT_TRUE(store.LastMessage().empty());
+  EXPECT_TRUE(ListFiles(here.Comments(), "*.rtf").empty());
 }
 
 // Replacing the store by a backup: the old comment files go only once the backup's database
