@@ -215,11 +215,15 @@ class ChartPainter {
   // down to half the chart's that keeps the block inside the eight palace numbers.  The room
   // is a rectangle clear of the numbers on the axes and of those on the diagonals, either
   // narrow and tall or wide and short; the one that allows the larger size is taken.
+  // Between rows of the crowded centre: wide enough that each name's two characters read as
+  // one, and not as the end of the name above.
+  static float RowGap(float charH) { return std::max(6.0f, 0.4f * charH); }
+
   template <typename DrawEntry>
   void CrowdedCentre(std::size_t n, const DrawEntry& draw) {
     const float d = 0.22f * r_;          // radius of the palace numbers
     const float diagonal = d * 0.7071f;  // their offset along each axis on the diagonals
-    const float gap = 2;
+    const float clearance = 2;
     const int smallest = std::max(6, g_.fontSize / 2);
     float cw = 0, ch = 0;
     std::size_t perRow = n;
@@ -229,13 +233,13 @@ class ChartPainter {
       ch = s_.TextHeight("国");
       bool fits = false;
       for (const bool tall : {true, false}) {
-        const float halfW = (tall ? diagonal : d) - charW_ / 2 - gap;
-        const float halfH = (tall ? d : diagonal) - charH_ / 2 - gap;
+        const float halfW = (tall ? diagonal : d) - charW_ / 2 - clearance;
+        const float halfH = (tall ? d : diagonal) - charH_ / 2 - clearance;
         const float across = std::floor((2 * halfW - cw) / (1.2f * cw)) + 1;
         if (across < 1) continue;
         const std::size_t row = static_cast<std::size_t>(across);
         const std::size_t rows = (n + row - 1) / row;
-        const float height = static_cast<float>(rows) * (2 * ch + 6) - 3;
+        const float height = static_cast<float>(rows) * (2 * ch + 3 + RowGap(ch)) - RowGap(ch);
         if (height <= 2 * halfH) {
           // Rows as even as the count allows.
           perRow = (n + rows - 1) / rows;
@@ -247,12 +251,13 @@ class ChartPainter {
       if (fits) break;
     }
     const std::size_t rows = (n + perRow - 1) / perRow;
-    float y = g_.cy - (static_cast<float>(rows) * (2 * ch + 6) - 3) / 2;
+    const float gap = RowGap(ch);
+    float y = g_.cy - (static_cast<float>(rows) * (2 * ch + 3 + gap) - gap) / 2;
     for (std::size_t first = 0; first < n; first += perRow) {
       const std::size_t count = std::min(perRow, n - first);
       float x = g_.cx - (static_cast<float>(count) * 1.2f * cw - 0.2f * cw) / 2;
       for (std::size_t i = first; i < first + count; ++i, x += 1.2f * cw) draw(i, x, y, ch);
-      y += 2 * ch + 6;
+      y += 2 * ch + 3 + gap;
     }
     UseFont(g_.fontSize);
   }
