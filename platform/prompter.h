@@ -9,6 +9,10 @@
 
 namespace taiyi {
 
+// The icon a Yes/No question carries: a plain question, a notice, or a warning that the
+// answer Yes changes or removes something.
+enum class QuestionIcon { Question, Information, Warning };
+
 class Prompter {
  public:
   virtual ~Prompter() = default;
@@ -18,7 +22,8 @@ class Prompter {
   // A plain message under the application's title.
   virtual void Message(std::string_view text) = 0;
   // Yes/No question; defaultYes chooses the button that Enter presses.  True for Yes.
-  virtual bool Question(std::string_view title, std::string_view text, bool defaultYes) = 0;
+  virtual bool Question(std::string_view title, std::string_view text, bool defaultYes,
+                        QuestionIcon icon = QuestionIcon::Question) = 0;
   // Input box: value holds the proposed text and receives the answer.  False on cancel.
   virtual bool InputText(std::string_view title, std::string_view prompt, std::string& value) = 0;
 };
@@ -31,6 +36,7 @@ class ScriptedPrompter final : public Prompter {
     Kind kind;
     std::string title;
     std::string text;
+    QuestionIcon icon = QuestionIcon::Question;  // of a question
   };
 
   // Answers are used in order; a question with no scripted answer takes its default button,
@@ -51,8 +57,9 @@ class ScriptedPrompter final : public Prompter {
   void Message(std::string_view text) override {
     shown_.push_back({Kind::Message, {}, std::string(text)});
   }
-  bool Question(std::string_view title, std::string_view text, bool defaultYes) override {
-    shown_.push_back({Kind::Question, std::string(title), std::string(text)});
+  bool Question(std::string_view title, std::string_view text, bool defaultYes,
+                QuestionIcon icon = QuestionIcon::Question) override {
+    shown_.push_back({Kind::Question, std::string(title), std::string(text), icon});
     if (questions_.empty()) return defaultYes;
     const bool yes = questions_.front();
     questions_.pop_front();

@@ -183,6 +183,7 @@ TEST_F(CaseTreeTest, DeletesACaseWithItsCommentFileOnlyWhenConfirmed) {
   ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
   EXPECT_EQ(prompter.ShownBoxes()[0].title, "注意");
   EXPECT_EQ(prompter.ShownBoxes()[0].text, "确定要删除“李四”这个命例吗？");
+  EXPECT_EQ(prompter.ShownBoxes()[0].icon, QuestionIcon::Warning);
   EXPECT_TRUE(f.store.LoadCase(2, r));
 
   prompter.AnswerQuestion(true);

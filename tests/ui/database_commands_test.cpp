@@ -107,6 +107,7 @@ TEST_F(DatabaseCommandsTest, RestoreChecksTheFolderThenReplacesTheStoreAndEnds) 
   prompter_.AnswerQuestion(false);
   EXPECT_EQ(commands_.N1Click(), AfterCommand::kKeepRunning);
   EXPECT_EQ(prompter_.ShownBoxes().back().title, "注意了");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Warning);
   chosenFolder_ = out_.path();  // no database there
   prompter_.AnswerQuestion(true);
   EXPECT_EQ(commands_.N1Click(), AfterCommand::kKeepRunning);
@@ -150,6 +151,7 @@ TEST_F(DatabaseCommandsTest, DeleteAllNeedsTheExactDeletionCode) {
   EXPECT_EQ(commands_.N2Click(), AfterCommand::kKeepRunning);
   const auto& shown = prompter_.ShownBoxes();
   EXPECT_EQ(shown[0].title, "删除所有案例");
+  EXPECT_EQ(shown[0].icon, QuestionIcon::Warning);
   EXPECT_EQ(shown[1].title, "删除码：1234 ");
   EXPECT_EQ(shown[1].text, "请输入删除码：      ");
   EXPECT_EQ(prompter_.LastText(), "删除码错误，无法删除！");
@@ -181,6 +183,7 @@ TEST_F(DatabaseCommandsTest, CompactionNeedsFiveHundredIdsAndEndsTheProgramOnceI
   prompter_.AnswerQuestion(false);
   EXPECT_EQ(commands_.N17Click(), AfterCommand::kKeepRunning);
   EXPECT_EQ(prompter_.ShownBoxes().back().title, "整理数据");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Warning);
   std::vector<std::string> progress;
   commands_.SetProgress([&progress](const std::string& line) { progress.push_back(line); });
   prompter_.AnswerQuestion(true);
@@ -203,6 +206,7 @@ TEST_F(DatabaseCommandsTest, ExportOfSomeCategoriesThenImportOfTheFile) {
   const std::string file = out_.path() + "墨衡太乙神数_2026年3月5日9时7分0秒.db";
   EXPECT_EQ(prompter_.LastText(),
             " 1 个案例生日文件已经保存到：" + file + "，要打开所在文件夹吗？");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Information);
   EXPECT_EQ(opened_, out_.path());
   EXPECT_EQ(prompts_.back(), "请选择存放位置：");
 

@@ -97,6 +97,7 @@ TEST_F(PlacesWindowTest, WritesTheCheckedValueAfterTheQuestion) {
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[1].title, "注意了");
   EXPECT_EQ(shown[1].text, "确定要修改：北京市东城区 的经纬度数据吗？");
+  EXPECT_EQ(shown[1].icon, QuestionIcon::Warning);
   EXPECT_EQ(shown[2].kind, ScriptedPrompter::Kind::Message);
   EXPECT_EQ(shown[2].text, "完成");
   EXPECT_NE(FileText().find("东城区=116:28*39:54\r\n"), std::string::npos);

@@ -76,6 +76,7 @@ TEST_F(SearchWindowTest, OpensWithThePreviousConditionsInTheUsersNumbering) {
   prompter_.AnswerQuestion(true);
   w.BtoAllClick();
   EXPECT_EQ(prompter_.ShownBoxes().back().text, "这将清除所有输入的条件参数，确定吗？");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Information);
   EXPECT_EQ(Find<RadioGroup>(w, "RdoSex")->ItemIndex(), 0);
   EXPECT_TRUE(Find<QLineEdit>(w, "LedtY1")->text().isEmpty());
   EXPECT_EQ(provinces->currentIndex(), 0);

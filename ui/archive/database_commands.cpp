@@ -81,7 +81,8 @@ void DatabaseCommands::showProgressPage() {
 
 AfterCommand DatabaseCommands::N1Click() {
   if (refuseWhileLoading()) return AfterCommand::kKeepRunning;
-  if (!prompter_.Question("注意了", "执行此操作将覆盖现有的案例数据，要继续吗？", false))
+  if (!prompter_.Question("注意了", "执行此操作将覆盖现有的案例数据，要继续吗？", false,
+                          QuestionIcon::Warning))
     return AfterCommand::kKeepRunning;
   std::string dir;
   if (!chooseFolder_("请选择要还原的数据位置：", dir)) return AfterCommand::kKeepRunning;
@@ -125,7 +126,7 @@ AfterCommand DatabaseCommands::N7Click() {
 
 AfterCommand DatabaseCommands::N2Click() {
   if (refuseWhileLoading()) return AfterCommand::kKeepRunning;
-  if (!prompter_.Question("删除所有案例", kMsgAskDeleteAll, false))
+  if (!prompter_.Question("删除所有案例", kMsgAskDeleteAll, false, QuestionIcon::Warning))
     return AfterCommand::kKeepRunning;
   const std::string code = MakeDeletionCode(random_);
   std::string answer;
@@ -135,7 +136,10 @@ AfterCommand DatabaseCommands::N2Click() {
     prompter_.Message("删除码错误，无法删除！");
     return AfterCommand::kKeepRunning;
   }
-  DeleteAll(store_);
+  if (!DeleteAll(store_)) {
+    prompter_.Message(store_.LastMessage());
+    return AfterCommand::kKeepRunning;
+  }
   prompter_.Message(kMsgDeletedAll);
   return AfterCommand::kEndProgram;
 }
@@ -149,7 +153,7 @@ AfterCommand DatabaseCommands::N17Click() {
   if (!prompter_.Question("整理数据",
                           "只有数据库案例较多，并且经过频繁删除、改名等操作，才需要整理数据。"
                           "确定要整理吗？",
-                          false))
+                          false, QuestionIcon::Warning))
     return AfterCommand::kKeepRunning;
   showProgressPage();
   const int kept = Compact(store_, progress_);
@@ -207,7 +211,8 @@ AfterCommand DatabaseCommands::db2Click() {
   }
   std::string text(std::snprintf(nullptr, 0, kMsgExported, exported, file.c_str()), '\0');
   std::snprintf(text.data(), text.size() + 1, kMsgExported, exported, file.c_str());
-  if (prompter_.Question("打开文件夹", text + kMsgAskOpenExportFolder, true))
+  if (prompter_.Question("打开文件夹", text + kMsgAskOpenExportFolder, true,
+                         QuestionIcon::Information))
     openFolder_(WithSlash(dir));
   return AfterCommand::kKeepRunning;
 }

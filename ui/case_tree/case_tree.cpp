@@ -410,12 +410,14 @@ void CaseTree::DeleteSelectedCase() {
   QTreeWidgetItem* node = tree_->currentItem();
   const std::string text = NodeText(node);
   const std::string name = text.substr(0, text.find(' '));
-  if (!prompter_.Question("注意", "确定要删除“" + name + "”这个命例吗？", false)) return;
+  if (!prompter_.Question("注意", "确定要删除“" + name + "”这个命例吗？", false,
+                          QuestionIcon::Warning))
+    return;
 
   const bool viewed = hooks_.viewedCaseId && hooks_.viewedCaseId() == id;
   std::string commentPath;
   if (viewed) {
-    if (!prompter_.Question("提示", kMsgAskDeleteViewed, true)) return;
+    if (!prompter_.Question("提示", kMsgAskDeleteViewed, true, QuestionIcon::Warning)) return;
     if (hooks_.viewedCommentPath) commentPath = hooks_.viewedCommentPath();
   } else {
     TRecordData record;

@@ -158,7 +158,9 @@ void TFrmSearch::showEvent(QShowEvent* event) {
 }
 
 void TFrmSearch::BtoAllClick() {
-  if (!prompter_.Question("提示", "这将清除所有输入的条件参数，确定吗？", true)) return;
+  if (!prompter_.Question("提示", "这将清除所有输入的条件参数，确定吗？", true,
+                          QuestionIcon::Information))
+    return;
   RdoSex->SetItemIndex(0);
   LedtY1->clear();
   LedtY2->clear();

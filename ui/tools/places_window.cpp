@@ -98,7 +98,8 @@ void TFrmDiLi::BtoEditClick() {
   if (CboShi->currentIndex() < 0) return;
   const std::string province = ToStdString(CboSheng->currentText());
   const std::string city = ToStdString(CboShi->currentText());
-  if (!prompter_.Question("注意了", "确定要修改：" + province + city + " 的经纬度数据吗？", false))
+  if (!prompter_.Question("注意了", "确定要修改：" + province + city + " 的经纬度数据吗？", false,
+                          QuestionIcon::Warning))
     return;
   const int a = IntegerOf(LedtJingDu, -300), m = IntegerOf(LedtJingFen, -1);
   if (a < -179 || a > 179 || m < 0 || m > 59) {

@@ -1,41 +1,91 @@
 #include "ui/widgets/qt_prompter.h"
 
+#include <QApplication>
 #include <QInputDialog>
-#include <QMessageBox>
 
 #include "ui/widgets/program_title.h"
 
 namespace taiyi {
+namespace {
+
+// A visible window of the program that stays above all others (the perpetual calendar), or
+// null.  A box must then stay on top as well, or it opens behind that window and blocks it
+// unseen.
+QWidget* WindowOnTop() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+        !qobject_cast<QMessageBox*>(window))
+      return window;
+  }
+  return nullptr;
+}
+
+bool AnyWindowStaysOnTop() {
+  return WindowOnTop() != nullptr;
+}
+
+QMessageBox::Icon IconOf(QuestionIcon icon) {
+  switch (icon) {
+    case QuestionIcon::Information:
+      return QMessageBox::Information;
+    case QuestionIcon::Warning:
+      return QMessageBox::Warning;
+    case QuestionIcon::Question:
+      break;
+  }
+  return QMessageBox::Question;
+}
+
+}  // namespace
+
+QWidget* QtPrompter::Owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* onTop = WindowOnTop()) return onTop;
+  return parent_;
+}
+
+QMessageBox::StandardButton QtPrompter::Show(QMessageBox::Icon icon, std::string_view title,
+                                             std::string_view text,
+                                             QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, ToQString(title), ToQString(text), buttons, Owner());
+  if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+  if (AnyWindowStaysOnTop()) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 void QtPrompter::Information(std::string_view title, std::string_view text) {
-  QMessageBox::information(parent_, ToQString(title), ToQString(text));
+  Show(QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtPrompter::Warning(std::string_view title, std::string_view text) {
-  QMessageBox::warning(parent_, ToQString(title), ToQString(text));
+  Show(QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtPrompter::Error(std::string_view title, std::string_view text) {
-  QMessageBox::critical(parent_, ToQString(title), ToQString(text));
+  Show(QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtPrompter::Message(std::string_view text) {
-  QMessageBox::information(parent_, ToQString(kProgramTitle), ToQString(text));
+  Show(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool QtPrompter::Question(std::string_view title, std::string_view text, bool defaultYes) {
-  const auto answer = QMessageBox::question(parent_, ToQString(title), ToQString(text),
-                                            QMessageBox::Yes | QMessageBox::No,
-                                            defaultYes ? QMessageBox::Yes : QMessageBox::No);
-  return answer == QMessageBox::Yes;
+bool QtPrompter::Question(std::string_view title, std::string_view text, bool defaultYes,
+                          QuestionIcon icon) {
+  return Show(IconOf(icon), title, text, QMessageBox::Yes | QMessageBox::No,
+              defaultYes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool QtPrompter::InputText(std::string_view title, std::string_view prompt, std::string& value) {
-  bool ok = false;
-  const QString answer = QInputDialog::getText(parent_, ToQString(title), ToQString(prompt),
-                                               QLineEdit::Normal, ToQString(value), &ok);
-  if (ok) value = ToStdString(answer);
-  return ok;
+  QInputDialog dialog(Owner());
+  dialog.setWindowTitle(ToQString(title));
+  dialog.setLabelText(ToQString(prompt));
+  dialog.setTextValue(ToQString(value));
+  if (AnyWindowStaysOnTop()) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = ToStdString(dialog.textValue());
+  return true;
 }
 
 }  // namespace taiyi
