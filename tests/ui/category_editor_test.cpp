@@ -63,6 +63,9 @@ class CategoryEditorTest : public ::testing::Test {
 TEST_F(CategoryEditorTest, ListsStoredCategoriesThenThoseOnlyInCasesAndWritesThemAtClose) {
   editor_.FormShow();
   EXPECT_EQ(editor_.windowTitle(), QStringLiteral("编辑类别（全部案例，共5个）"));
+  // Wide enough for the whole caption in its title bar.
+  EXPECT_GE(editor_.minimumWidth(), CaptionWidth(&editor_));
+  EXPECT_GT(CaptionWidth(&editor_), editor_.fontMetrics().horizontalAdvance(editor_.windowTitle()));
   EXPECT_EQ(Lines(),
             (QStringList{
                 QStringLiteral("家人          3 案例"), QStringLiteral("亲戚朋友      1 案例"),
@@ -106,6 +109,22 @@ TEST_F(CategoryEditorTest, AddingCleansTheNameAndRefusesOneThatExists) {
   editor_.Button3Click();
   EXPECT_EQ(prompter_.LastText(), "家人：这个类别已经存在，请另外起一个名称！");
   EXPECT_EQ(List()->count(), 5);
+  // Names that clean to nothing are refused with the cleaning message, for a new line and
+  // for a rename alike.
+  for (const char* blank : {"   ", "\'", "　"}) {
+    const std::size_t before = shown.size();
+    prompter_.AnswerInput(blank);
+    editor_.Button3Click();
+    EXPECT_EQ(prompter_.LastText(), shown[1].text) << blank;
+    EXPECT_EQ(shown.size(), before + 2) << blank;
+  }
+  EXPECT_EQ(List()->count(), 5);
+  Select(0);
+  prompter_.AnswerQuestion(true);
+  prompter_.AnswerInput(" ");
+  editor_.BtoRenameClick();
+  EXPECT_EQ(prompter_.LastText(), shown[1].text);
+  EXPECT_EQ(editor_.Names().front(), "家人");
 }
 
 TEST_F(CategoryEditorTest, DeletingRemovesTheCategorysCasesButKeepsTheirCommentFiles) {
@@ -118,6 +137,7 @@ TEST_F(CategoryEditorTest, DeletingRemovesTheCategorysCasesButKeepsTheirCommentF
   Select(0);
   prompter_.AnswerQuestion(false);
   editor_.BtoDeleteClick();
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Warning);
   EXPECT_EQ(CategoryOf(1), "家人");
   prompter_.AnswerQuestion(true);
   editor_.BtoDeleteClick();

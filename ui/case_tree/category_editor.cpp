@@ -106,6 +106,7 @@ void TFrmEditClass::FormShow() {
   LstClass->clear();
   for (const std::string& name : overview.lines) addLine(name);
   setWindowTitle(QStringLiteral("编辑类别（全部案例，共%1个）").arg(overview.total));
+  FitCaption(this);
 }
 
 void TFrmEditClass::showEvent(QShowEvent* event) {
@@ -143,6 +144,11 @@ bool TFrmEditClass::askName(const char* title, const char* prompt, std::string& 
   if (!prompter_.InputText(title, prompt, name)) return false;
   const CleanedName cleaned = CleanName(name, 10);
   if (cleaned.changed) prompter_.Message(kNameCleaned);
+  // A name of blanks alone cleans to nothing: such a line could be neither deleted nor renamed.
+  if (ToQString(cleaned.text).trimmed().isEmpty()) {
+    if (!cleaned.changed) prompter_.Message(kNameCleaned);
+    return false;
+  }
   name = cleaned.text;
   return true;
 }
@@ -191,7 +197,9 @@ void TFrmEditClass::BtoDeleteClick() {
     prompter_.Message("没有选择的类别可以删除！");
     return;
   }
-  if (!prompter_.Question(kWarningTitle, "确定要删除“" + name + "”这个类别吗？", false)) return;
+  if (!prompter_.Question(kWarningTitle, "确定要删除“" + name + "”这个类别吗？", false,
+                          QuestionIcon::Warning))
+    return;
   DisabledWhileRunning busy(BtoDelete);
   CaseIds& ids = data_.cases[name];
   const CaseIds failed = RemoveCases(store_, ids);
@@ -215,7 +223,9 @@ void TFrmEditClass::BtoRenameClick() {
     prompter_.Message("没有选择的类别可以修改！");
     return;
   }
-  if (!prompter_.Question(kWarningTitle, "确定要修改“" + oldName + "”这个类别吗？", false)) return;
+  if (!prompter_.Question(kWarningTitle, "确定要修改“" + oldName + "”这个类别吗？", false,
+                          QuestionIcon::Warning))
+    return;
   std::string name = oldName;
   if (!askName(kNameTitle, kNamePrompt, name)) return;
   if (name == oldName) {
@@ -263,7 +273,9 @@ void TFrmEditClass::BtoMoveClick() {
     prompter_.Message("这个类别没有案例可以移动！");
     return;
   }
-  if (!prompter_.Question(kWarningTitle, "确定要移动“" + source + "”这个类别吗？", false)) return;
+  if (!prompter_.Question(kWarningTitle, "确定要移动“" + source + "”这个类别吗？", false,
+                          QuestionIcon::Warning))
+    return;
   std::string target;
   if (!askName("目的类别", "请输入要移动到目的类别名称：        ", target)) return;
   if (target == source) {

@@ -53,6 +53,21 @@ bool PlacedByLayout(const QWidget* widget) {
 
 }  // namespace
 
+int CaptionWidth(const QWidget* window) {
+  QFont font = window->font();
+  font.setBold(true);
+  // Icon, minimise, maximise and close buttons and the margins of a common title bar.
+  const int decoration = 4 * QFontMetrics(font).height() + 40;
+  return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + decoration;
+}
+
+void FitCaption(QWidget* window) {
+  if (window->minimumWidth() == window->maximumWidth()) return;
+  const int width = CaptionWidth(window);
+  if (window->minimumWidth() < width) window->setMinimumWidth(width);
+  if (window->width() < width) window->resize(width, window->height());
+}
+
 int FontPointSize(const QWidget* widget) {
   const QFont font = widget->font();
   if (font.pointSize() > 0) return font.pointSize();

@@ -55,4 +55,10 @@ class MUiFont {
 // The point size of a widget's font (a pixel-sized font is converted at 96 dots per inch).
 int FontPointSize(const QWidget* widget);
 
+// The least width at which a window's title bar shows its whole caption: the caption in the
+// window's font, made bold as title bars write it, with room for the icon and the buttons.
+int CaptionWidth(const QWidget* window);
+// Widens a window (and its least width) to its caption's width; a window of fixed width stays.
+void FitCaption(QWidget* window);
+
 }  // namespace taiyi
