@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextDocument>
 #include <memory>
 
+#include "chart/draw/image_plus.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
 
@@ -49,7 +51,7 @@ TEST_F(CalendarWindowTest, OpenShowsTheMonthOfTheMoment) {
   EXPECT_EQ(Find<QComboBox>("CboD")->count(), 31);
   EXPECT_EQ(Find<QComboBox>("CboMinute")->currentText(), ToQString("27分"));
   EXPECT_EQ(Text("LabShow"), "2024年2月");
-  EXPECT_EQ(Text("MeoJie"), "立春:4日16时27分\n\n雨水:19日12时13分\n\n");
+  EXPECT_EQ(Text("MeoJie"), "立春:\n4日16时27分\n\n雨水:\n19日12时13分\n\n");
   EXPECT_EQ(Text("MeoGanZhi"), "甲辰年\n丙寅月\n戊戌日\n庚申时");
   EXPECT_NE(Text("MeoTitle").find("  【龙年】"), std::string::npos);
   EXPECT_TRUE(prompter_.ShownBoxes().empty());
@@ -80,9 +82,9 @@ TEST_F(CalendarWindowTest, MonthStepsCrossTheYearWithoutYearZero) {
   window_->Open({2023, 12, 1, 12, 0});
   window_->BitBtn1Click();
   EXPECT_EQ(Text("LabShow"), "2024年1月");
-  EXPECT_EQ(Text("MeoJie"), "小寒:6日4时49分\n\n大寒:20日22时7分\n\n");
+  EXPECT_EQ(Text("MeoJie"), "小寒:\n6日4时49分\n\n大寒:\n20日22时7分\n\n");
   window_->BitBtn2Click();
-  EXPECT_EQ(Text("MeoJie").rfind("大雪:7日", 0), 0u) << Text("MeoJie");
+  EXPECT_EQ(Text("MeoJie").rfind("大雪:\n7日", 0), 0u) << Text("MeoJie");
 
   // The ends of the range do not move.
   window_->Open({-4713, 1, 1, 0, 0});
@@ -190,6 +192,37 @@ TEST_F(CalendarWindowTest, NowAndTheHandOff) {
   EXPECT_EQ(got[1], 6);
   EXPECT_EQ(got[2], 13);
   EXPECT_EQ(got[3], 45);
+}
+
+// At every font step the texts keep to their boxes: a term's moment stays on one line of the
+// terms box, and a long lunar day such as 闰十一月十二 shrinks until it fits its grid cell.
+TEST(CalendarWindow, TextsFitTheirBoxesAtEveryFontStep) {
+  for (const int step : {0, 3, 6, 10}) {
+    ScriptedPrompter prompter;
+    MUiFont font(step, false);
+    TFrmWnl window(prompter, &font);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.Open({2034, 1, 2, 12, 0});  // 闰十一月十二 of 2033
+    auto* jie = window.findChild<QPlainTextEdit*>("MeoJie");
+    const QFontMetrics metrics(jie->font());
+    const int room = jie->width() - 2 * jie->frameWidth() -
+                     2 * static_cast<int>(jie->document()->documentMargin());
+    for (const QString& line : jie->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+      EXPECT_LE(metrics.horizontalAdvance(line), room) << step << " " << ToStdString(line);
+
+    const int cell = window.findChild<QLabel*>("Img")->width() / 7 - 2;
+    const QString family = ResolveFontFamily("宋体");
+    const int base = FontPointSize(&window);
+    for (const char* text : {"闰十一月十二", "闰十二月廿九", "四月初五"}) {
+      const int points = CellTextPointSize(family, ToQString(text), base, cell);
+      QFont f(family);
+      f.setPointSize(points);
+      EXPECT_LE(QFontMetrics(f).horizontalAdvance(ToQString(text)), cell) << step << " " << text;
+      EXPECT_LE(points, base);
+    }
+    // A short day text keeps the size of the others.
+    EXPECT_EQ(CellTextPointSize(family, ToQString("初五"), base, cell), base) << step;
+  }
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 
 #include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/ui_font.h"
 
 namespace taiyi {
 namespace {
@@ -144,6 +146,19 @@ TEST_F(ReversePillarsWindowTest, RefusalsKeepThePaiButtonOff) {
   dialog_.BtnchaClick();
   EXPECT_EQ(Memo(), "没有符合的四柱，改变起始年反推，或许可以找到。\n\n");
   EXPECT_FALSE(PaiEnabled());
+}
+
+// At a large font step the window grows when it is first shown and is centred after that.
+TEST(ReversePillarsWindow, IsCentredAfterItWasScaled) {
+  ScriptedPrompter prompter;
+  MUiFont font(6, false);
+  TFrmFanTui dialog(prompter, &font);
+  dialog.show();
+  EXPECT_GT(dialog.width(), 465);
+  const QPoint centre = dialog.screen()->availableGeometry().center();
+  EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 24)
+      << dialog.frameGeometry().center().x() << "," << dialog.frameGeometry().center().y();
+  dialog.hide();
 }
 
 }  // namespace

@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QToolButton>
 #include <algorithm>
 
 #include "calendar/calendar_date.h"
 #include "calendar/typed_years.h"
 #include "chart/draw/image_plus.h"
-#include "platform/gbk.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
 #include "ui/widgets/up_down.h"
@@ -29,6 +29,7 @@ namespace {
 const QColor kBackground(255, 255, 200);
 constexpr int kImageWidth = 450;
 constexpr int kImageHeight = 330;
+constexpr int kSmallestCellPoints = 5;
 
 constexpr char kBadYearTitle[] = "年份不对";
 constexpr char kBadYearText[] = "年份在-4713 到 9999年之间，并且没有公元0年";
@@ -67,6 +68,15 @@ void SetIndex(QComboBox* box, int index) {
 }
 
 }  // namespace
+
+int CellTextPointSize(const QString& family, const QString& text, int points, int width) {
+  QFont font(family);
+  for (; points > kSmallestCellPoints; --points) {
+    font.setPointSize(points);
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) break;
+  }
+  return points;
+}
 
 TFrmWnl::TFrmWnl(Prompter& prompter, MUiFont* uiFont, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
@@ -154,8 +164,11 @@ void TFrmWnl::BuildControls() {
   Img->setGeometry(6, 72, kImageWidth, kImageHeight);
   Img->installEventFilter(this);
 
-  MeoJie = ReadOnlyText(this, QColor(255, 0, 0), Qt::white);
+  // A deep red: pure red on white is too faint to read (contrast 4 : 1).
+  MeoJie = ReadOnlyText(this, QColor(200, 0, 0), Qt::white);
   MeoJie->setObjectName("MeoJie");
+  MeoJie->setLineWrapMode(QPlainTextEdit::NoWrap);
+  MeoJie->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   MeoJie->setGeometry(460, 72, 76, 160);
 
   MeoGanZhi = ReadOnlyText(this, QColor(0, 0, 255), Qt::white);
@@ -240,7 +253,20 @@ void TFrmWnl::DrawMonth() {
   Paint();
   LabShow->setText(ToQString(grid_.title));
   MeoTitle->setPlainText(ToQString(grid_.eraTitle));
-  MeoJie->setPlainText(ToQString(grid_.termText));
+  // Each term on two lines, its name and then its moment: the narrow box would otherwise wrap
+  // anywhere, even between the hour and the minute.
+  QString terms = ToQString(grid_.termText);
+  terms.replace(QLatin1Char(':'), QStringLiteral(":\n"));
+  // Lines are never wrapped; the size shrinks when a moment is wider than the box.
+  const int room = MeoJie->width() - 2 * MeoJie->frameWidth() -
+                   2 * static_cast<int>(MeoJie->document()->documentMargin()) - 2;
+  int points = FontPointSize(this);
+  for (const QString& line : terms.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    points = std::min(points, CellTextPointSize(MeoJie->font().family(), line, points, room));
+  QFont jieFont = MeoJie->font();
+  jieFont.setPointSize(points);
+  MeoJie->setFont(jieFont);
+  MeoJie->setPlainText(terms);
   MeoGanZhi->setPlainText(ToQString(grid_.pillarText));
 }
 
@@ -287,9 +313,9 @@ void TFrmWnl::Paint() {
     painter.setFont(fontOf(cell.termDay ? base + 1 : base + 5));
     centred(ToQString(cell.upper), x, y + (h / 2 - QFontMetrics(painter.font()).height()) / 2);
     // Long names such as 闰十二月廿九 take a smaller size to stay inside the cell.
-    painter.setFont(fontOf(GbkLength(cell.lower) > 10 ? 8 : base));
-    centred(ToQString(cell.lower), x,
-            y + h / 2 + (h / 2 - QFontMetrics(painter.font()).height()) / 2);
+    const QString lower = ToQString(cell.lower);
+    painter.setFont(fontOf(CellTextPointSize(gridFamily_, lower, base, w - 2)));
+    centred(lower, x, y + h / 2 + (h / 2 - QFontMetrics(painter.font()).height()) / 2);
     if (cell.selected) {
       painter.setPen(QPen(QColor(255, 0, 0), 3));
       painter.setBrush(Qt::NoBrush);

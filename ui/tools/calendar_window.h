@@ -24,6 +24,10 @@ namespace taiyi {
 class MUiFont;
 class UpDown;
 
+// The point size for a day's lunar text in a grid cell: the given size, or the largest smaller
+// one (down to 5) at which the text fits the width in pixels.
+int CellTextPointSize(const QString& family, const QString& text, int points, int width);
+
 class TFrmWnl final : public QWidget {
   Q_OBJECT
 

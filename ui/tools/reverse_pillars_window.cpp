@@ -69,9 +69,6 @@ TFrmFanTui::TFrmFanTui(Prompter& prompter, MUiFont* uiFont, QWidget* parent)
   setModal(true);
   BuildControls();
   setFixedSize(465, 198);
-  if (const QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
 }
 
 void TFrmFanTui::BuildControls() {
@@ -131,7 +128,12 @@ void TFrmFanTui::BuildControls() {
 }
 
 void TFrmFanTui::showEvent(QShowEvent* event) {
-  if (!scaled_ && uiFont_ != nullptr) uiFont_->ScaleForm(this);
+  if (!scaled_) {
+    if (uiFont_ != nullptr) uiFont_->ScaleForm(this);
+    // Centred once its scaled size is known.
+    if (const QScreen* screen = this->screen())
+      move(screen->availableGeometry().center() - rect().center());
+  }
   scaled_ = true;
   QDialog::showEvent(event);
 }
