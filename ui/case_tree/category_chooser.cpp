@@ -1,5 +1,6 @@
 #include "ui/case_tree/category_chooser.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,7 +32,13 @@ TFrmFenLei::TFrmFenLei(MUiFont& uiFont, Prompter& prompter, QWidget* parent)
   CboFenLei->setInsertPolicy(QComboBox::NoInsert);
   CboFenLei->lineEdit()->setMaxLength(13);
   CboFenLei->setMinimumWidth(CboFenLei->fontMetrics().horizontalAdvance(QStringLiteral("国")) * 9);
-  CboFenLei->setStyleSheet(QStringLiteral("QComboBox, QComboBox QLineEdit { color: blue; }"));
+  // The category in blue, unless a skin gives every list its own colours.
+  if (qApp->styleSheet().isEmpty()) {
+    QPalette blue = CboFenLei->palette();
+    blue.setColor(QPalette::Text, Qt::blue);
+    blue.setColor(QPalette::ButtonText, Qt::blue);
+    CboFenLei->setPalette(blue);
+  }
   label->setBuddy(CboFenLei);
   Btnok = new QPushButton(QStringLiteral("确定"), this);
   Btnok->setObjectName("Btnok");
