@@ -7,10 +7,12 @@
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/tool_tip_style.h"
 #include "ui/widgets/ui_font.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setStyle(new taiyi::ToolTipStyle);
   app.setApplicationName(taiyi::ToQString(taiyi::kProgramTitle));
 
   QCommandLineParser parser;

@@ -171,6 +171,7 @@ TEST_F(CurrentCaseTest, NewKeepsThePanelAndAsksForTheChangedComment) {
   prompter_.AnswerQuestion(false);  // do not save the changed comment
   w->BtoNewClick();
   EXPECT_EQ(prompter_.LastText(), "当前评语文本已改变，要保存吗？");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Warning);
   EXPECT_EQ(StoredComment(w->CommentPath()), "评语一");
   EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
   EXPECT_FALSE(w->ChartValid());

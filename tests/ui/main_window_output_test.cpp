@@ -113,6 +113,7 @@ TEST_F(MainWindowTest, PrintingAsksFirstAndStopsAtACancelledDialog) {
   w->PrintChart();
   EXPECT_EQ(prompter_.ShownBoxes().back().title, "打印");
   EXPECT_EQ(prompter_.LastText(), "准备开始打印吗?");
+  EXPECT_EQ(prompter_.ShownBoxes().back().icon, QuestionIcon::Information);
   EXPECT_TRUE(dialogs.calls.empty());
   prompter_.AnswerQuestion(true);
   w->PrintEditor(Find<QTextEdit>(*w, "RedtDuan"));

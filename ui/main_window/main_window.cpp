@@ -238,7 +238,7 @@ WindowConfig TFrmMain::currentConfig() const {
 
 bool TFrmMain::FormClose() {
   if (caseTree_->LoaderRunning()) {
-    if (!prompter_.Question("显示案例", "是否停止显示案例？", true)) {
+    if (!prompter_.Question("显示案例", "是否停止显示案例？", true, QuestionIcon::Warning)) {
       prompter_.Message(kWaitForTree);
       return false;
     }
@@ -246,7 +246,8 @@ bool TFrmMain::FormClose() {
   }
   if (!prompter_.Question("关闭", "确定要关闭软件吗？", true)) return false;
   if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
-      prompter_.Question("提示", kCommentChanged, true) && saveCase() == SaveOutcome::kFailed) {
+      prompter_.Question("提示", kCommentChanged, true, QuestionIcon::Warning) &&
+      saveCase() == SaveOutcome::kFailed) {
     return false;  // the changed comment stays on screen
   }
   if (initIni_ != nullptr) {

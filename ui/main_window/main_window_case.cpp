@@ -1,11 +1,13 @@
 // The case on the main window: saving it (new or stored), opening a stored case into the
 // panel and the comment editor, starting a new one, and the open case deleted elsewhere.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -38,12 +40,16 @@ bool TFrmMain::treeIsBusy() {
 void TFrmMain::showSaveState(SaveMode mode) {
   const bool stored = mode == SaveMode::StoredCase;
   sbtoSave_->setText(ToQString(stored ? "存旧" : "存新"));
-  QPalette colours = sbtoSave_->palette();
-  colours.setColor(QPalette::ButtonText, stored ? Qt::blue : Qt::black);
-  sbtoSave_->setPalette(colours);
-  // The widget's own style sheet goes before a skin's.
-  sbtoSave_->setStyleSheet(stored ? "QPushButton { color: blue; }"
-                                  : "QPushButton { color: black; }");
+  // A skin colours the button by its "stored" property; without one the palette does.
+  sbtoSave_->setProperty("stored", stored);
+  if (qApp->styleSheet().isEmpty()) {
+    QPalette colours = sbtoSave_->palette();
+    colours.setColor(QPalette::ButtonText, stored ? Qt::blue : Qt::black);
+    sbtoSave_->setPalette(colours);
+  } else {
+    sbtoSave_->style()->unpolish(sbtoSave_);
+    sbtoSave_->style()->polish(sbtoSave_);
+  }
 }
 
 bool TFrmMain::chooseCategory(std::string& category) {
@@ -127,7 +133,7 @@ void TFrmMain::OpenCase(int id) {
   if (!store_.LoadCase(id, probe)) return;
   QTextDocument& comment = *redtPingYu_->document();
   if (saveMode_ == SaveMode::StoredCase && comment.isModified() &&
-      prompter_.Question("提示", "当前命例评语已改变，要保存吗？", true) &&
+      prompter_.Question("提示", "当前命例评语已改变，要保存吗？", true, QuestionIcon::Warning) &&
       saveCase() == SaveOutcome::kFailed) {
     return;  // the changed comment stays on screen
   }
@@ -159,7 +165,8 @@ void TFrmMain::OpenCase(int id) {
 void TFrmMain::BtoNewClick() {
   if (!prompter_.Question("新建", "确定要开始建立一个新案例吗?这将清除现有评语！", true)) return;
   if (saveMode_ == SaveMode::StoredCase && redtPingYu_->document()->isModified() &&
-      prompter_.Question("提示", kCommentChanged, true) && saveCase() == SaveOutcome::kFailed) {
+      prompter_.Question("提示", kCommentChanged, true, QuestionIcon::Warning) &&
+      saveCase() == SaveOutcome::kFailed) {
     return;  // the changed comment stays on screen
   }
   chartImage_.fill(Qt::white);

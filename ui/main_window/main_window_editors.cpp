@@ -123,7 +123,7 @@ void TFrmMain::SaveEditorAs(QTextEdit* editor) {
 }
 
 void TFrmMain::PrintEditor(QTextEdit* editor) {
-  if (!prompter_.Question("打印", kPrintQuestion, true)) return;
+  if (!prompter_.Question("打印", kPrintQuestion, true, QuestionIcon::Information)) return;
   QPrinter printer;
   if (!dialogs_->SetUpPrinter(this, printer)) return;
   if (!PrintDocument(*editor->document(), printer))
@@ -150,7 +150,7 @@ void TFrmMain::SaveChartImage() {
 }
 
 void TFrmMain::PrintChart() {
-  if (!prompter_.Question("打印", kPrintQuestion, true)) return;
+  if (!prompter_.Question("打印", kPrintQuestion, true, QuestionIcon::Information)) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!dialogs_->SetUpPrinter(this, printer)) return;

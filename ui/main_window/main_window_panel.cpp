@@ -27,6 +27,7 @@
 #include "ui/main_window/input_panel_texts.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/main_window_parts.h"
+#include "ui/widgets/gbk_length_validator.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/up_down.h"
 
@@ -124,14 +125,23 @@ QWidget* TFrmMain::buildInputPanel() {
   col->addWidget(nameLabel);
   edtName_ = new QLineEdit(ToQString("某人"), panel);
   edtName_->setObjectName("EdtName");
+  edtName_->setValidator(new GbkLengthValidator(kNameFieldBytes, edtName_));
   nameLabel->setBuddy(edtName_);
   addRow({edtName_});
 
   cboJuStyle_ = MakeList(panel, "CboJuStyle", 5);
   for (const char* kind : {"命局", "年局", "月局", "日局", "时局"})
     cboJuStyle_->addItem(ToQString(kind));
-  // Blue and bold under every skin: the widget's own style sheet goes before the skin's.
-  cboJuStyle_->setStyleSheet("QComboBox { color: blue; font-weight: bold; }");
+  // Bold and blue; a skin gives it a colour of its own that reads on its lists.
+  {
+    QFont bold = cboJuStyle_->font();
+    bold.setBold(true);
+    cboJuStyle_->setFont(bold);
+    QPalette blue = cboJuStyle_->palette();
+    blue.setColor(QPalette::ButtonText, Qt::blue);
+    blue.setColor(QPalette::Text, Qt::blue);
+    cboJuStyle_->setPalette(blue);
+  }
   addRow({cboJuStyle_});
 
   sbtoSave_ = new QPushButton(ToQString("存新"), panel);
@@ -354,7 +364,9 @@ void TFrmMain::StepFlowMoment(double hours) {
 // ---------------------------------------------------------------- chart image and zoom
 
 void TFrmMain::showChartImage() {
-  imgTaiYi_->setPixmap(QPixmap::fromImage(chartImage_));
+  // Drawn again at the screen's pixel density so that a high-density screen shows it sharp;
+  // the chart image itself (saved, copied, printed) keeps its size.
+  imgTaiYi_->setPixmap(QPixmap::fromImage(engine_.DisplayImage(imgTaiYi_->devicePixelRatioF())));
   imgTaiYi_->resize(chartImage_.size());
   CentreChartImage();
 }
