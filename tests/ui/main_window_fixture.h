@@ -49,7 +49,7 @@ class MainWindowTest : public testing::Test {
   void SetUp() override {
     AppFolderInputs in;
     in.dataDirOption = dir_.path();
-    in.shippedDataDir = TAIYI_SOURCE_DAT_DIR;
+    in.shippedDir = std::string(TAIYI_SOURCE_DAT_DIR) + "/../";
     std::string error;
     ASSERT_TRUE(PrepareAppFolder(in, folder_, error)) << error;
   }
