@@ -49,21 +49,25 @@ run "$prefix/bin/taiyi" --help | grep -q -- "--data-dir" || fail "taiyi --help"
 
 chart=$(run "$prefix/bin/taiyi-cli" chart --date 1984-03-05 --time 14:30 --name 张三 --text) ||
   fail "chart: $chart"
-# The ju text and the star lines come from the shipped texts: without them both are empty.
-echo "$chart" | grep -q "局" || fail "chart text without ju text"
-first_star_line=$(grep -v '^\s*$' "$prefix/share/taiyi/dat/yistar.txt" | grep -v '^\[' | grep -v '^;' |
-  head -1 | cut -d= -f2- | cut -c1-6)
-[ -n "$(echo "$chart" | wc -l)" ] || fail "empty chart"
+# The ju name and the star lines come from the shipped texts; without them both are missing.
+grep -q "遁第.*局" <<<"$chart" || fail "chart text without the ju text: $chart"
+grep -q "命宫:" <<<"$chart" || fail "chart text without the star lines: $chart"
 id=$(run "$prefix/bin/taiyi-cli" case add --date 1984-03-05 --time 14:30 --name 张三 \
   --category 家人 --comment 安装测试) || fail "case add: $id"
-run "$prefix/bin/taiyi-cli" case show "$id" | grep -q 张三 || fail "case show"
+run "$prefix/bin/taiyi-cli" case show "$id" | grep -q 安装测试 || fail "case show: no comment"
 run "$prefix/bin/taiyi-cli" case list | grep -q 张三 || fail "case list"
 
 folder=$home/.local/share/taiyi
 [ -f "$folder/dat/TaiYi.db" ] || fail "no case database in $folder"
+compgen -G "$folder/TaiYi_f/*.rtf" >/dev/null || fail "no comment file in $folder/TaiYi_f"
 for shipped in yistar.txt jutext.txt oldbk.jpg dili.ini; do
   [ ! -e "$folder/dat/$shipped" ] || fail "shipped $shipped copied into the user's folder"
 done
 [ ! -e "$folder/skins" ] || fail "shipped skins copied into the user's folder"
+
+# An upgrade that changes a shipped text reaches the user who has charted before.
+sed -i 's/君基者/新版君基者/' "$prefix/share/taiyi/dat/yistar.txt"
+run "$prefix/bin/taiyi-cli" chart --date 1984-03-05 --time 14:30 --text | grep -q "新版君基者" ||
+  fail "a changed shipped text does not reach an existing user"
 [ -z "$(ls -A "$work")" ] || fail "files written into the current folder: $(ls -A "$work")"
 echo "installed tree, menu entry, metainfo and a new user's first run: ok"

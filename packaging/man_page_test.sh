@@ -30,11 +30,11 @@ check() { # check COMMAND_PATH...
   else
     text=$(section "^\\.SS \"?$*( |\"|\$)")
     [ -n "$text" ] || missing+=("command '$*'")
-    if grep -q "MOMENT OPTIONS" <<<"$text"; then text+=$'\n'$(section '^\.SH MOMENT OPTIONS'); fi
+    if [[ $text == *"MOMENT OPTIONS"* ]]; then text+=$'\n'$(section '^\.SH MOMENT OPTIONS'); fi
   fi
   local option
   for option in $(long_options <<<"$help"); do
-    grep -q -- "$option\b" <<<"$text" || missing+=("option $option of '${*:-taiyi-cli}'")
+    [[ $text =~ $option([^a-z-]|$) ]] || missing+=("option $option of '${*:-taiyi-cli}'")
   done
   local sub
   for sub in $(subcommands <<<"$help"); do check "$@" "$sub"; done
