@@ -50,8 +50,7 @@ bool WriteChartImages(const ChartImageOptions& options, const AppFolder& folder,
   const ChartGeometry geometry = SizeChartImage(surface, image, fontSize);
   RgbImage background;
   std::string ignored;  // an unreadable picture leaves the plain colour
-  if (chart.settings.bOldBk) ReadJpeg(folder.ShippedFile(std::string("dat/") + kBackgroundFileName), background,
-                                  ignored);
+  if (chart.settings.bOldBk) ReadJpeg(folder.ShippedDat(kBackgroundFileName), background, ignored);
   if (!surface.Bind(&image)) {
     error = "无法绘制星图";
     return false;

@@ -34,6 +34,9 @@ struct AppFolder {
   // name in the application folder (a folder of an older version, or a program without
   // its data beside it).
   std::string ShippedFile(std::string_view relative) const;
+  std::string ShippedDat(std::string_view name) const {
+    return ShippedFile("dat/" + std::string(name));
+  }
   // The places file: the user's dat/dili.ini once the places editor wrote it, else the
   // shipped one.  The places editor always writes to Dat() + kPlacesFileName.
   std::string PlacesFile() const;

@@ -20,8 +20,7 @@ constexpr char kDesktopFileName[] = "org.moheng.taiyi";
 bool AsksForHelpOrVersion(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
-        arg == "--version")
+    if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version")
       return true;
   }
   return false;
@@ -30,12 +29,14 @@ bool AsksForHelpOrVersion(int argc, char* argv[]) {
 // Parses the command line; --help and --version print and end the program.
 QString DataDirOption(const QCoreApplication& app) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(taiyi::ToQString(
-      std::string(taiyi::kProgramTitle) + "：太乙神数排盘、流年、分析与案例管理"));
+  parser.setApplicationDescription(
+      taiyi::ToQString(std::string(taiyi::kProgramTitle) + "：太乙神数排盘、流年、分析与案例管理"));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption dataDir(
-      "data-dir", taiyi::ToQString("程序数据文件夹（存放 dat/ 与 TaiYi_f/），也可用环境变量 TAIYI_DATA_DIR 指定"),
+      "data-dir",
+      taiyi::ToQString(
+          "程序数据文件夹（存放 dat/ 与 TaiYi_f/），也可用环境变量 TAIYI_DATA_DIR 指定"),
       "DIR");
   parser.addOption(dataDir);
   parser.process(app);
@@ -67,9 +68,8 @@ int main(int argc, char* argv[]) {
 
   taiyi::AppFolder folder;
   std::string error;
-  if (!taiyi::PrepareAppFolder(
-          taiyi::AppFolderInputs::FromEnvironment(taiyi::ToStdString(dataDir)), folder,
-          error)) {
+  if (!taiyi::PrepareAppFolder(taiyi::AppFolderInputs::FromEnvironment(taiyi::ToStdString(dataDir)),
+                               folder, error)) {
     QMessageBox::critical(nullptr, taiyi::ToQString("错误"), taiyi::ToQString(error));
     return 1;
   }

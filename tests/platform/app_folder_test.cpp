@@ -43,8 +43,8 @@ class ShippedDataTest : public testing::Test {
   AppFolder Prepare() {
     AppFolder folder;
     std::string error;
-    EXPECT_TRUE(PrepareAppFolder({"", tmp_.file("bin"), tmp_.file("xdg"), "", shipped_}, folder,
-                                 error))
+    EXPECT_TRUE(
+        PrepareAppFolder({"", tmp_.file("bin"), tmp_.file("xdg"), "", shipped_}, folder, error))
         << error;
     return folder;
   }

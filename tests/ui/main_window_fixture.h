@@ -43,7 +43,7 @@
 
 namespace taiyi::test {
 
-// A fresh application folder filled with the shipped places, texts and skins.
+// A fresh application folder that reads the shipped places, texts and skins of the source tree.
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
