@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/file_util.h"
+
 namespace taiyi {
 namespace {
 
@@ -76,7 +78,8 @@ CoordinateTexts SplitCoordinates(std::string_view value) {
   return texts;
 }
 
-PlaceTable::PlaceTable(std::string path) : ini_(std::move(path)) {
+PlaceTable::PlaceTable(std::string path, std::string writePath)
+    : ini_(std::move(path)), writePath_(std::move(writePath)) {
   if (!ini_.Reload()) lastError_ = "无法读取文件：" + ini_.Path();
 }
 
@@ -115,6 +118,19 @@ std::string PlaceTable::ValueOf(std::string_view province, std::string_view city
 
 bool PlaceTable::WriteValue(std::string_view province, std::string_view city,
                             std::string_view value) {
+  if (!writePath_.empty() && writePath_ != ini_.Path()) {
+    // Never start the user's copy from anything but the whole shipped table.
+    if (!FileExists(writePath_) && FileExists(ini_.Path()) &&
+        !CopyFile(ini_.Path(), writePath_, false)) {
+      lastError_ = "无法写入文件：" + writePath_;
+      return false;
+    }
+    ini_ = IniFile(writePath_);
+    if (!ini_.Reload()) {
+      lastError_ = "无法读取文件：" + ini_.Path();
+      return false;
+    }
+  }
   if (ini_.WriteString(province, city, value)) return true;
   lastError_ = "无法写入文件：" + ini_.Path();
   return false;

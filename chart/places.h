@@ -48,10 +48,12 @@ struct CoordinateTexts {
 };
 CoordinateTexts SplitCoordinates(std::string_view value);
 
-// One places file (GBK on disk), read when made and again by Reload.
+// One places file (GBK on disk), read when made and again by Reload.  A table read from the
+// shipped file is given the user's path to write to: the first write copies the shipped
+// file there and goes on with that copy.
 class PlaceTable {
  public:
-  explicit PlaceTable(std::string path);
+  explicit PlaceTable(std::string path, std::string writePath = {});
 
   // Reads the file again (a missing file reads as empty); false with LastError when it
   // exists but cannot be read.
@@ -78,6 +80,7 @@ class PlaceTable {
 
  private:
   IniFile ini_;
+  std::string writePath_;
   std::string lastError_;
 };
 

@@ -77,9 +77,9 @@ class BothSinks final : public RichTextSink {
 void WriteChartTexts(const ComputedChart& chart, const AppFolder& folder, MYiDateEx& dates,
                      ChartTexts& out) {
   JuTexts juTexts;
-  juTexts.Load(folder.Dat() + kJuTextFileName);  // a missing file leaves the texts empty
+  juTexts.Load(folder.ShippedDat(kJuTextFileName));  // a missing file leaves the texts empty
   StarTexts starTexts;
-  starTexts.Load(folder.Dat() + kStarTextFileName);  // … and the star lines
+  starTexts.Load(folder.ShippedDat(kStarTextFileName));  // … and the star lines
   const EditorFont font = EditorFontOf(folder);
   WriteChartSummary(chart, juTexts, font, out.whole);
   out.summary = out.whole;

@@ -50,7 +50,7 @@ bool WriteChartImages(const ChartImageOptions& options, const AppFolder& folder,
   const ChartGeometry geometry = SizeChartImage(surface, image, fontSize);
   RgbImage background;
   std::string ignored;  // an unreadable picture leaves the plain colour
-  if (chart.settings.bOldBk) ReadJpeg(folder.Dat() + "oldbk.jpg", background, ignored);
+  if (chart.settings.bOldBk) ReadJpeg(folder.ShippedDat(kBackgroundFileName), background, ignored);
   if (!surface.Bind(&image)) {
     error = "无法绘制星图";
     return false;

@@ -134,7 +134,7 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
     r.SetName(cleaned.text);
   }
   if (Given(o.provinceOpt) && o.province != kUnknownPlace) {
-    PlaceTable places(folder.Dat() + "dili.ini");
+    PlaceTable places(folder.PlacesFile());
     Coordinates c;
     if (!places.CoordinatesOf(o.province, o.city, c)) {
       error = places.LastError();

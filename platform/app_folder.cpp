@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -21,20 +22,44 @@ std::string EnvOr(const char* name) {
   return v ? std::string(v) : std::string();
 }
 
-// Copies the files of one shipped folder into target where they are missing.
-void FillMissing(const std::string& from, const std::string& to) {
-  if (from.empty() || !DirExists(from)) return;
-  CreateDirs(to);
-  for (const auto& name : ListFiles(from, "*"))
-    if (!FileExists(to + name)) CopyFile(from + name, to + name, false);
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::string bytesA, bytesB;
+  return ReadFile(a, bytesA) && ReadFile(b, bytesB) && bytesA == bytesB;
 }
 
 }  // namespace
 
+std::string AppFolder::ShippedFile(std::string_view relative) const {
+  if (!shipped.empty()) {
+    std::string path = shipped + std::string(relative);
+    if (FileExists(path)) return path;
+  }
+  return Path(relative);
+}
+
+std::string AppFolder::PlacesFile() const {
+  const std::string mine = Dat() + kPlacesFileName;
+  return FileExists(mine) ? mine : ShippedFile(std::string("dat/") + kPlacesFileName);
+}
+
+std::vector<std::string> AppFolder::SkinFileNames() const {
+  std::vector<std::string> names;
+  if (!shipped.empty()) names = ListFiles(shipped + "skins/", "*.skn");
+  for (std::string& own : ListFiles(SkinDir(), "*.skn"))
+    if (std::find(names.begin(), names.end(), own) == names.end()) names.push_back(std::move(own));
+  return names;
+}
+
 AppFolderInputs AppFolderInputs::FromEnvironment(std::string dataDirOption) {
   const std::string exe = ExecutableDir();
+  if (dataDirOption.empty()) dataDirOption = EnvOr("TAIYI_DATA_DIR");
   return {std::move(dataDirOption), exe, EnvOr("XDG_DATA_HOME"), EnvOr("HOME"),
-          InstalledDataDir(exe)};
+          ShippedDataDir(exe)};
 }
 
 std::string ResolveAppFolderRoot(const AppFolderInputs& in) {
@@ -51,25 +76,30 @@ std::string ResolveAppFolderRoot(const AppFolderInputs& in) {
   return WithSlash(home) + ".local/share/taiyi/";
 }
 
-std::string InstalledDataDir(const std::string& executableDir) {
-  const std::string installed = WithSlash(executableDir) + "../share/taiyi/dat/";
-  if (DirExists(installed)) return installed;
-#ifdef TAIYI_SOURCE_DAT_DIR
-  if (DirExists(TAIYI_SOURCE_DAT_DIR)) return WithSlash(TAIYI_SOURCE_DAT_DIR);
-#endif
+std::string ShippedDataDir(const std::string& executableDir) {
+  if (executableDir.empty()) return {};
+  const std::string exe = WithSlash(executableDir);
+  std::error_code ec;
+  const auto installed =
+      std::filesystem::weakly_canonical(exe + TAIYI_SHARE_FROM_BIN, ec).lexically_normal();
+  if (!ec && DirExists(installed.string() + "/dat")) return WithSlash(installed.string());
+  if (DirExists(exe + "dat")) return exe;
   return {};
 }
 
 bool PrepareAppFolder(const AppFolderInputs& inputs, AppFolder& folder, std::string& error) {
   folder.root = ResolveAppFolderRoot(inputs);
+  folder.shipped = inputs.shippedDir.empty() ? std::string() : WithSlash(inputs.shippedDir);
   if (!CreateDirs(folder.Dat()) || !CreateDirs(folder.CommentDir())) {
     error = "无法创建程序数据文件夹：" + folder.root;
     return false;
   }
-  const std::string& shipped = inputs.shippedDataDir;
-  if (!shipped.empty() && WithSlash(shipped) != folder.Dat()) {
-    FillMissing(WithSlash(shipped), folder.Dat());
-    FillMissing(WithSlash(shipped) + "../skins/", folder.SkinDir());
+  if (!folder.shipped.empty()) {
+    const std::string mine = folder.Dat() + kPlacesFileName;
+    const std::string theirs = folder.shipped + "dat/" + kPlacesFileName;
+    if (FileExists(mine) && FileExists(theirs) && !SameFile(mine, theirs) &&
+        SameBytes(mine, theirs))
+      DeleteFile(mine);
   }
   return true;
 }

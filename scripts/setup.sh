@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libicu-dev unicode-data
   fonts-noto-cjk fontconfig xvfb xauth
+  desktop-file-utils appstream dpkg-dev librsvg2-bin
 )
 
 missing=()

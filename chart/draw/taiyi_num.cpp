@@ -24,15 +24,15 @@ void MTaiYiNum::Attach(RichTextSink* editor, QImage* image) {
   } else {
     geometry_ = GeometryForCharWidth(size, static_cast<float>(size) * 96.0f / 72.0f);
   }
-  yiStar_.Load(folder_.Dat() + kStarTextFileName);  // a missing file leaves the texts empty
-  juTexts_.Load(folder_.Dat() + kJuTextFileName);
+  yiStar_.Load(folder_.ShippedDat(kStarTextFileName));  // a missing file leaves the texts empty
+  juTexts_.Load(folder_.ShippedDat(kJuTextFileName));
 }
 
 const RgbImage* MTaiYiNum::Background() {
   if (!backgroundTried_) {
     backgroundTried_ = true;
     std::string error;
-    if (!ReadJpeg(folder_.Dat() + "oldbk.jpg", background_, error)) background_ = {};
+    if (!ReadJpeg(folder_.ShippedDat(kBackgroundFileName), background_, error)) background_ = {};
   }
   return background_.width > 0 ? &background_ : nullptr;
 }

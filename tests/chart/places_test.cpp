@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 
+#include "platform/file_util.h"
 #include "platform/gbk.h"
 #include "support/temp_dir.h"
 
@@ -190,6 +191,32 @@ TEST_F(PlaceTableTest, EditorReadsDefaultsAndWritesBackInGbk) {
   std::ifstream in(path_, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(bytes.find(Utf8ToGbk("坏县=-179:59*89:0")), std::string::npos);
+}
+
+// A table read from the shipped file writes to the user's copy: the shipped file stays as
+// it was, and the copy holds every city of it besides the change.
+TEST_F(PlaceTableTest, FirstWriteStartsTheUsersCopyFromTheShippedTable) {
+  const std::string mine = dir_.file("user/dili.ini");
+  ASSERT_TRUE(CreateDirs(dir_.file("user")));
+  std::string shippedBytes;
+  ASSERT_TRUE(ReadFile(path_, shippedBytes));
+  PlaceTable places(path_, mine);
+  ASSERT_TRUE(places.WriteValue("北京市", "东城区", "116:30*39:50"));
+  ASSERT_TRUE(places.WriteValue("北京市", "海淀区", "116:20*40:0"));
+  std::string after;
+  ASSERT_TRUE(ReadFile(path_, after));
+  EXPECT_EQ(after, shippedBytes);
+  PlaceTable reread(mine);
+  EXPECT_EQ(reread.ValueOf("北京市", "东城区"), "116:30*39:50");
+  EXPECT_EQ(reread.ValueOf("北京市", "海淀区"), "116:20*40:0");
+  EXPECT_EQ(reread.ValueOf("福建省", "福州市"), "119:18*26:5");
+
+  // A folder that cannot take the copy is reported, and nothing is written anywhere.
+  PlaceTable blocked(path_, dir_.file("missing/dili.ini"));
+  EXPECT_FALSE(blocked.WriteValue("北京市", "东城区", "1:0*1:0"));
+  EXPECT_NE(blocked.LastError().find("无法写入文件"), std::string::npos);
+  ASSERT_TRUE(ReadFile(path_, after));
+  EXPECT_EQ(after, shippedBytes);
 }
 
 // The table shipped with the program: a section for every place group but the unknown

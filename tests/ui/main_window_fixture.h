@@ -43,13 +43,13 @@
 
 namespace taiyi::test {
 
-// A fresh application folder filled with the shipped places, texts and skins.
+// A fresh application folder that reads the shipped places, texts and skins of the source tree.
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     AppFolderInputs in;
     in.dataDirOption = dir_.path();
-    in.shippedDataDir = TAIYI_SOURCE_DAT_DIR;
+    in.shippedDir = std::string(TAIYI_SOURCE_DAT_DIR) + "/../";
     std::string error;
     ASSERT_TRUE(PrepareAppFolder(in, folder_, error)) << error;
   }

@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, StartUpAppliesTheSavedState) {
   EXPECT_FLOAT_EQ(w->CityLongitudes()[0], 120.0f);
   EXPECT_FLOAT_EQ(w->CityLatitudes()[0], 30.0f);
   std::string sheet;
-  ASSERT_TRUE(ReadFile(folder_.SkinDir() + "Mx1.skn", sheet));
+  ASSERT_TRUE(ReadFile(folder_.ShippedFile("skins/Mx1.skn"), sheet));
   EXPECT_EQ(qApp->styleSheet(), ToQString(sheet));
 }
 

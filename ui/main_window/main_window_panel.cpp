@@ -237,7 +237,7 @@ void TFrmMain::cbodiZClick() {
   cityLongitudes_.clear();
   cityLatitudes_.clear();
   const std::string groupText = ToStdString(cbodiZ_->currentText());
-  PlaceTable places(folder_.Dat() + "dili.ini");
+  PlaceTable places(folder_.PlacesFile());
   for (const std::string& city : places.CitiesOf(groupText)) {
     Coordinates at;  // a malformed value of the places file stands for 120° E, 30° N
     places.CoordinatesOf(groupText, city, at);

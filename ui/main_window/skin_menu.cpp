@@ -8,9 +8,9 @@
 
 namespace taiyi {
 
-std::vector<std::string> SkinCaptions(const std::string& skinDir) {
+std::vector<std::string> SkinCaptions(const AppFolder& folder) {
   std::vector<std::string> captions;
-  for (const std::string& name : ListFiles(skinDir, "*.skn"))
+  for (const std::string& name : folder.SkinFileNames())
     captions.push_back(name.substr(0, name.find('.')));
   return captions;
 }
@@ -34,12 +34,12 @@ SkinMenu::SkinMenu(QMenu* menu, const AppFolder& folder, IniFile& initIni, Promp
     : menu_(menu), folder_(folder), ini_(initIni), prompter_(prompter), engine_(engine) {}
 
 std::string SkinMenu::SkinPath(const std::string& caption) const {
-  return folder_.SkinDir() + caption + ".skn";
+  return folder_.ShippedFile("skins/" + caption + ".skn");
 }
 
 void SkinMenu::BuildSkinMenu() {
   menu_->clear();
-  const std::vector<std::string> captions = SkinCaptions(folder_.SkinDir());
+  const std::vector<std::string> captions = SkinCaptions(folder_);
   for (const std::string& caption : captions) menu_->addAction(ToQString(caption));
   if (!captions.empty()) {
     menu_->addSeparator();

@@ -17,9 +17,9 @@ namespace taiyi {
 inline constexpr char kNoSkinCaption[] = "系统默认";
 inline constexpr char kSkinFileLost[] = "对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！";
 
-// Menu captions of the skin files of a folder, in listing order: each file name up to its
-// first ".".
-std::vector<std::string> SkinCaptions(const std::string& skinDir);
+// Menu captions of the skin files, shipped and the user's own, in listing order: each file
+// name up to its first ".".
+std::vector<std::string> SkinCaptions(const AppFolder& folder);
 
 // Holds one loaded style sheet and puts it on the application or takes it off.
 class SkinEngine {

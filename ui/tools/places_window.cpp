@@ -29,7 +29,9 @@ int IntegerOf(const QLineEdit* edit, int unreadable) {
 }  // namespace
 
 TFrmDiLi::TFrmDiLi(MUiFont& uiFont, const AppFolder& folder, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), places_(folder.Dat() + "dili.ini"), prompter_(prompter) {
+    : QDialog(parent),
+      places_(folder.PlacesFile(), folder.Dat() + kPlacesFileName),
+      prompter_(prompter) {
   setObjectName("FrmDiLi");
   setWindowTitle(QStringLiteral("经纬度修改"));
 
