@@ -1,17 +1,22 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "platform/app_folder.h"
 #include "store/record_base.h"
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/qt_translation.h"
 #include "ui/widgets/ui_font.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app.setApplicationName(taiyi::ToQString(taiyi::kProgramTitle));
+  // Qt's own buttons and dialogs speak Chinese like the rest of the program.
+  QTranslator qtChinese;
+  if (taiyi::LoadQtChinese(qtChinese)) app.installTranslator(&qtChinese);
 
   QCommandLineParser parser;
   parser.addHelpOption();
