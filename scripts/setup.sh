@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev sqlite3 libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libicu-dev unicode-data
-  fonts-noto-cjk fontconfig xvfb xauth
+  fonts-noto-cjk fontconfig xvfb xauth qt6-translations-l10n
   desktop-file-utils appstream dpkg-dev librsvg2-bin
 )
 

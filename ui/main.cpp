@@ -2,12 +2,14 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "platform/app_folder.h"
 #include "store/record_base.h"
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/qt_translation.h"
 #include "ui/widgets/tool_tip_style.h"
 #include "ui/widgets/ui_font.h"
 
@@ -64,6 +66,9 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setStyle(new taiyi::ToolTipStyle);
+  // Qt's own buttons and dialogs speak Chinese like the rest of the program.
+  QTranslator qtChinese;
+  if (taiyi::LoadQtChinese(qtChinese)) app.installTranslator(&qtChinese);
   QGuiApplication::setDesktopFileName(kDesktopFileName);
   QApplication::setWindowIcon(ProgramIcon());
   const QString dataDir = DataDirOption(app);

@@ -212,7 +212,7 @@ TEST_F(CurrentCaseTest, ClosingOffersToSaveTheChangedComment) {
   EXPECT_FALSE(w->close());
   EXPECT_EQ(prompter_.LastText(), "请等待案例加载完毕！");
   EXPECT_EQ(Comment(*w), "关闭前改的");
-  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+  EXPECT_TRUE(InitUnchanged());
 
   busy = false;
   prompter_.AnswerQuestion(true);  // close
@@ -307,7 +307,7 @@ TEST_F(CurrentCaseTest, DeletingEveryCaseEndsTheProgramWithoutTheClosingSteps) {
   EXPECT_FALSE(w->isVisible());
   TRecordData gone;
   EXPECT_FALSE(store_.LoadCase(1, gone)) << prompter_.LastText();
-  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+  EXPECT_TRUE(InitUnchanged());
   for (std::size_t i = before; i < Boxes(); ++i)
     EXPECT_NE(prompter_.ShownBoxes()[i].text, "确定要关闭软件吗？");
 }

@@ -3,25 +3,30 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <atomic>
 #include <optional>
 
@@ -35,9 +40,11 @@
 #include "ui/main_window/input_panel_texts.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/output_dialogs.h"
+#include "ui/tools/about_window.h"
 #include "ui/tools/calendar_window.h"
 #include "ui/tools/reverse_pillars_window.h"
 #include "ui/tools/settings_dialog.h"
+#include "ui/widgets/caption_font.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
 
@@ -52,7 +59,17 @@ class MainWindowTest : public testing::Test {
     in.shippedDir = std::string(TAIYI_SOURCE_DAT_DIR) + "/../";
     std::string error;
     ASSERT_TRUE(PrepareAppFolder(in, folder_, error)) << error;
+    // A window placed as on a later start; FirstStart() removes it.
+    WriteInit(kPlacedInit);
   }
+  static constexpr char kPlacedInit[] =
+      "[winpos]\r\nleft=10\r\ntop=10\r\nwidth=400\r\nheight=400\r\n";
+  // Whether dat/init.ini is still as SetUp wrote it.
+  bool InitUnchanged() const {
+    std::string text;
+    return ReadFile(folder_.Dat() + "init.ini", text) && text == kPlacedInit;
+  }
+  void FirstStart() { ASSERT_TRUE(DeleteFile(folder_.Dat() + "init.ini")); }
   void TearDown() override { qApp->setStyleSheet(QString()); }
 
   void WriteInit(const std::string& text) {
@@ -104,15 +121,15 @@ class ScriptedDialogs final : public OutputDialogs {
     calls.push_back(std::string(filters));
     return Next(filter, path);
   }
-  bool ChooseFont(QWidget*, QFont& f, QColor& c) override {
+  bool ChooseFont(QWidget*, QFont& f) override {
     calls.push_back("font");
     if (!font) return false;
     f = *font;
-    c = colour;
     return true;
   }
   bool ChooseColour(QWidget*, QColor& c) override {
     calls.push_back("colour");
+    if (!colour.isValid()) return false;
     c = colour;
     return true;
   }

@@ -67,6 +67,15 @@ TEST_F(MainWindowTest, SelectionFontAndImportOfTheAnalysis) {
   QTextCursor at(comment->document());
   at.setPosition(2);
   EXPECT_EQ(at.charFormat().fontPointSize(), 20);
+  // The colour dialog follows the font dialog.
+  EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"font", "colour"}));
+  EXPECT_EQ(at.charFormat().foreground().color(), QColor(Qt::red));
+  // Cancelling the colour keeps the chosen font and the colour the text had.
+  big.setPointSize(24);
+  dialogs.font = big;
+  dialogs.colour = QColor();
+  w->SetSelectionFont(comment);
+  EXPECT_EQ(at.charFormat().fontPointSize(), 24);
   EXPECT_EQ(at.charFormat().foreground().color(), QColor(Qt::red));
 
   const std::string text = dir_.file("duan.txt");

@@ -5,12 +5,41 @@
 namespace taiyi::test {
 namespace {
 
-TEST_F(MainWindowTest, FirstStartUsesTheDefaults) {
+TEST_F(MainWindowTest, FirstStartFitsTheScreenAndShowsTheChartOfNow) {
+  FirstStart();
   auto w = Open();
   // The title as the built case tree leaves it.
   EXPECT_EQ(w->windowTitle(), QStringLiteral("墨衡太乙神数 1.3 "));
+  // About 80% of the screen, centred.
+  const QRect free = w->screen()->availableGeometry();
+  EXPECT_EQ(w->size(), QSize(free.width() * 4 / 5, free.height() * 4 / 5));
+  EXPECT_EQ(w->pos(), free.topLeft() + QPoint((free.width() - w->width()) / 2,
+                                              (free.height() - w->height()) / 2));
+  // The tree shows a whole caption.
+  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  EXPECT_GE(Find<QSplitter>(*w, "Splitter1")->sizes().front(), CaseTreeWidthForCaptions(*tree));
+  EXPECT_GT(CaseTreeWidthForCaptions(*tree), 180);
+  EXPECT_EQ(Find<QSplitter>(*w, "SplitterDuan")->sizes().back(), 80);
+  // The chart of the moment the panel was set to.
+  EXPECT_TRUE(w->ChartValid());
+  EXPECT_EQ(w->CurrentRecord().year, QDate::currentDate().year());
+  EXPECT_EQ(w->CurrentRecord().kind, ChartKind::kLife);
+  EXPECT_FALSE(Find<QTextEdit>(*w, "RedtDuan")->toPlainText().isEmpty());
+  // The next start restores what this one saved.
+  w->move(free.topLeft() + QPoint(5, 7));
+  prompter_.AnswerQuestion(true);
+  ASSERT_TRUE(w->close());
+  w = Open();
+  EXPECT_EQ(w->pos(), free.topLeft() + QPoint(5, 7));
+  EXPECT_EQ(w->size(), QSize(free.width() * 4 / 5, free.height() * 4 / 5));
+  EXPECT_FALSE(w->ChartValid());
+}
+
+TEST_F(MainWindowTest, LaterStartsUseTheStoredDefaults) {
+  auto w = Open();
   EXPECT_EQ(w->pos(), QPoint(10, 10));
   EXPECT_EQ(w->size(), QSize(400, 400));
+  EXPECT_FALSE(w->ChartValid());
   EXPECT_EQ(Find<QSplitter>(*w, "Splitter1")->sizes().front(), 180);
   EXPECT_EQ(Find<QSplitter>(*w, "SplitterDuan")->sizes().back(), 80);
   auto* duan = Find<QTextEdit>(*w, "RedtDuan");
@@ -64,7 +93,7 @@ TEST_F(MainWindowTest, ClosingAsksAndWritesTheStateOnlyWhenConfirmed) {
   EXPECT_FALSE(w->close());
   EXPECT_EQ(prompter_.ShownBoxes().back().title, "关闭");
   EXPECT_EQ(prompter_.LastText(), "确定要关闭软件吗？");
-  EXPECT_FALSE(FileExists(folder_.Dat() + "init.ini"));
+  EXPECT_TRUE(InitUnchanged());
 
   Find<QComboBox>(*w, "cbodiZ")->setCurrentIndex(1);
   w->cbodiZClick();
@@ -83,6 +112,22 @@ TEST_F(MainWindowTest, ClosingAsksAndWritesTheStateOnlyWhenConfirmed) {
   EXPECT_EQ(c.pinghei, 80);
   EXPECT_EQ(c.fname, "宋体");
   EXPECT_EQ(c.bcolor, 0xC0CCD0u);
+}
+
+TEST_F(MainWindowTest, RestartsKeepThePositionAndSizeExactly) {
+  WriteInit("[winpos]\r\nleft=40\r\ntop=30\r\nwidth=700\r\nheight=500\r\n");
+  for (int start = 0; start < 3; ++start) {
+    auto w = Open();
+    // Under a window manager the frame comes after the show.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    for (int wait = 0; wait < 40 && w->pos() != QPoint(40, 30); ++wait) QTest::qWait(50);
+    EXPECT_EQ(w->pos(), QPoint(40, 30)) << start;
+    EXPECT_EQ(w->size(), QSize(700, 500)) << start;
+    prompter_.AnswerQuestion(true);
+    ASSERT_TRUE(w->close());
+  }
+  const WindowConfig c = ReadWindowConfig(IniFile(folder_.Dat() + "init.ini"));
+  EXPECT_EQ(QRect(c.left, c.top, c.width, c.height), QRect(40, 30, 700, 500));
 }
 
 TEST_F(MainWindowTest, ClosingMaximisedKeepsTheStoredGeometry) {
@@ -469,6 +514,87 @@ TEST_F(MainWindowTest, HelpWindowShowsItsPages) {
   w->findChild<QAction*>("mnuH_help")->trigger();
   EXPECT_EQ(title, QStringLiteral("软件帮助"));
   EXPECT_EQ(pages, 2);
+}
+
+TEST_F(MainWindowTest, StandardShortcutsStartTheirCommands) {
+  auto w = Open();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  Find<QPushButton>(*w, "Btnpai")->setFocus();  // no editor has the keys
+  struct Case {
+    const char* keys;
+    bool asks;  // a question, answered No
+    const char* text;
+  };
+  const Case cases[] = {
+      {"Ctrl+S", false, "请先排一个正确的盘后再保存"},
+      {"Ctrl+N", true, "确定要开始建立一个新案例吗?这将清除现有评语！"},
+      {"Ctrl+P", true, "准备开始打印吗?"},
+      {"Ctrl+Q", true, "确定要关闭软件吗？"},
+      {"Ctrl+=", false, kNeedChart},
+      {"Ctrl+-", false, kNeedChart},
+      {"Ctrl+D", false, kNeedChart},
+      {"Ctrl+X", false, kNeedChart},
+  };
+  for (const Case& c : cases) {
+    const std::size_t before = Boxes();
+    if (c.asks) prompter_.AnswerQuestion(false);
+    QTest::keySequence(w.get(), QKeySequence(QString::fromLatin1(c.keys)));
+    ASSERT_EQ(Boxes(), before + 1) << c.keys;
+    EXPECT_EQ(prompter_.LastText(), c.text) << c.keys;
+  }
+  EXPECT_TRUE(w->isVisible());
+
+  QString helpTitle;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* help = QApplication::activeModalWidget()) {
+      helpTitle = help->windowTitle();
+      help->close();
+    }
+  });
+  QTest::keyClick(w.get(), Qt::Key_F1);
+  EXPECT_EQ(helpTitle, QStringLiteral("软件帮助"));
+}
+
+TEST_F(MainWindowTest, CtrlXInAnEditorCutsInsteadOfZooming) {
+  auto w = Open();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  auto* comment = Find<QTextEdit>(*w, "RedtPingYu");
+  comment->setFocus();
+  comment->selectAll();
+  QTest::keySequence(comment, QKeySequence(QStringLiteral("Ctrl+X")));
+  EXPECT_TRUE(comment->toPlainText().isEmpty());
+  EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionsAndOpensTheFolder) {
+  auto w = Open();
+  QStringList lines;
+  QUrl opened;
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<TFrmAbout*>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    lines << about->windowTitle();
+    for (const char* name : {"LabTitle", "LabQt", "LabSqlite", "LabFolder"})
+      lines << about->findChild<QLabel*>(name)->text();
+    about->SetFolderOpener([&](const QUrl& url) {
+      opened = url;
+      return true;
+    });
+    const QString link = about->findChild<QLabel*>("LabOpenFolder")->text();
+    const QString href = link.section(QLatin1Char('"'), 1, 1);
+    emit about->findChild<QLabel*>("LabOpenFolder")->linkActivated(href);
+    about->close();
+  });
+  w->findChild<QAction*>("mnuH_about")->trigger();
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_EQ(lines[0], QStringLiteral("关于"));
+  EXPECT_EQ(lines[1], QStringLiteral("墨衡太乙神数 1.3"));
+  EXPECT_TRUE(lines[2].endsWith(QString::fromLatin1(qVersion())));
+  EXPECT_TRUE(lines[3].endsWith(QString::fromLatin1(sqlite3_libversion())));
+  EXPECT_TRUE(lines[4].endsWith(QDir::toNativeSeparators(ToQString(folder_.root))));
+  EXPECT_EQ(opened, QUrl::fromLocalFile(ToQString(folder_.root)));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QToolTip>
 #include <QWidget>
@@ -110,6 +113,21 @@ TEST(UiFont, TheTooltipAndOnRequestTheMenuFontTakeTheNewSize) {
     QToolTip::setFont(tooltip);
     QApplication::setFont(menu, "QMenu");
     QApplication::setFont(menu, "QMenuBar");
+  }
+}
+
+TEST(UiFont, TheMenuBarFollowsTheRuleOfItsMenus) {
+  const QFont menu = QApplication::font("QMenu"), bar = QApplication::font("QMenuBar");
+  for (const bool menus : {false, true}) {
+    QMainWindow window;
+    QMenu* file = window.menuBar()->addMenu(QStringLiteral("文件"));
+    window.setCentralWidget(new QLabel(QStringLiteral("国")));
+    const int before = FontPointSize(&window);
+    ASSERT_TRUE(MUiFont(3, menus).ScaleForm(&window));
+    EXPECT_EQ(window.menuBar()->font().pointSize(), file->font().pointSize()) << menus;
+    EXPECT_EQ(window.menuBar()->font().pointSize(), menus ? before + 3 : menu.pointSize());
+    QApplication::setFont(menu, "QMenu");
+    QApplication::setFont(bar, "QMenuBar");
   }
 }
 

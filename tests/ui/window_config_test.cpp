@@ -28,6 +28,7 @@ TEST(WindowConfig, MissingFileGivesEveryDefault) {
   EXPECT_EQ(c.juStyle, 0);
   EXPECT_EQ(c.showStyle, 0);
   EXPECT_EQ(c.sort, 0);
+  EXPECT_FALSE(c.geometrySaved);
 }
 
 TEST(WindowConfig, SmallPanesAreRaisedAndValuesOutOfRangeFallBack) {
@@ -47,6 +48,7 @@ TEST(WindowConfig, SmallPanesAreRaisedAndValuesOutOfRangeFallBack) {
   EXPECT_EQ(c.showStyle, 0);
   EXPECT_EQ(c.sort, 4);
   EXPECT_TRUE(c.skined);
+  EXPECT_FALSE(c.geometrySaved);  // no position or size in the file
 }
 
 TEST(WindowConfig, WritesAndReadsBackAndKeepsGeometryUnlessNormal) {
@@ -67,6 +69,7 @@ TEST(WindowConfig, WritesAndReadsBackAndKeepsGeometryUnlessNormal) {
   c.juStyle = 4;
   c.showStyle = 1;
   c.sort = 2;
+  c.geometrySaved = true;
   ASSERT_TRUE(WriteWindowConfig(ini, c));
   EXPECT_EQ(ReadWindowConfig(IniFile(dir.file("init.ini"))), c);
 

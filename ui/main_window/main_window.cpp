@@ -5,9 +5,11 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -21,6 +23,7 @@
 #include "chart/draw/image_plus.h"
 #include "store/rtf_writer.h"
 #include "ui/main_window/main_window_parts.h"
+#include "ui/widgets/caption_font.h"
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
@@ -50,6 +53,7 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   tree_->setObjectName("Tree");
   tree_->header()->hide();
   tree_->setMinimumWidth(kMinTreeWidth);
+  SetCaseCaptionFont(*tree_);
 
   pageMain_ = new QTabWidget;
   pageMain_->setObjectName("PageMain");
@@ -121,6 +125,7 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
     redtPingYu_->repaint();
   });
   buildMenus();
+  buildShortcuts();
   buildContextMenus();
   showSaveState(SaveMode::NewCase);
   resize(400, 400);
@@ -134,12 +139,12 @@ TFrmMain::~TFrmMain() = default;
 
 // ---------------------------------------------------------------- start-up and closing
 
-void TFrmMain::showEvent(QShowEvent* event) {
-  if (!shown_) {
+void TFrmMain::setVisible(bool visible) {
+  if (visible && !shown_) {
     shown_ = true;
     FormShow();
   }
-  QMainWindow::showEvent(event);
+  QMainWindow::setVisible(visible);
 }
 
 void TFrmMain::FormShow() {
@@ -159,7 +164,9 @@ void TFrmMain::FormShow() {
   BuildSkinMenu();
   activateSkin_ = skinMenu_->ApplySavedSkin(config_.skined, config_.skinname);
 
-  applyGeometry(config_);
+  WindowConfig placed = config_;
+  if (!placed.geometrySaved) placeOnScreen(placed);
+  applyGeometry(placed);
   pendingWindowState_ = config_.state;
 
   engine_.Attach(duanSink_.get(), &chartImage_);
@@ -181,6 +188,8 @@ void TFrmMain::FormShow() {
 
   applyPendingWindowState();
   if (activateSkin_) skinEngine_.SetActive(true);
+  // A first start shows the chart of the current moment, which the panel holds now.
+  if (!config_.geometrySaved) BtnpaiClick();
 }
 
 void TFrmMain::applyPendingWindowState() {
@@ -196,7 +205,20 @@ void TFrmMain::applyPendingWindowState() {
   }
 }
 
+void TFrmMain::placeOnScreen(WindowConfig& c) const {
+  const QScreen* at = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (at == nullptr) return;
+  const QRect free = at->availableGeometry();
+  c.width = free.width() * 4 / 5;
+  c.height = free.height() * 4 / 5;
+  c.left = free.x() + (free.width() - c.width) / 2;
+  c.top = free.y() + (free.height() - c.height) / 2;
+  c.treewid = std::max(c.treewid, CaseTreeWidthForCaptions(*tree_));
+}
+
 void TFrmMain::applyGeometry(const WindowConfig& c) {
+  // Before the native window exists this places the frame's top-left corner, as pos() reads
+  // it at the close.
   move(c.left, c.top);
   resize(c.width, c.height);
   SetAnalysisEditorLook(c.fname, c.fsize, c.bcolor);

@@ -96,6 +96,7 @@ class TFrmMain final : public QMainWindow {
   void mnuT_diliClick();
   void OmnusetcanClick();
   void mnuH_helpClick();
+  void AboutClick();
   // Skins.
   void BuildSkinMenu();
   void SkinItemClick(QAction* item);
@@ -168,7 +169,9 @@ class TFrmMain final : public QMainWindow {
   StoredWindowState PendingWindowState() const { return pendingWindowState_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // The first show runs start-up before the native window exists, so that the saved position
+  // is taken as the frame's (as it was written) when the window system places the window.
+  void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -182,6 +185,9 @@ class TFrmMain final : public QMainWindow {
   // chart on screen then stays as it was.
   bool chartRecord(const ChartRequest& r);
   void applyGeometry(const WindowConfig& config);
+  // First start (no position in dat/init.ini): about 80% of the screen, centred, with a tree
+  // wide enough for a whole case caption.
+  void placeOnScreen(WindowConfig& config) const;
   WindowConfig currentConfig() const;
   // A civil moment into the panel (the year as the user writes it), then 排盘.
   void chartFromMoment(const QString& typedYear, int month, int day, int hour, int minute);
@@ -197,6 +203,7 @@ class TFrmMain final : public QMainWindow {
   void connectCaseTree();
   void applyPendingWindowState();
   void buildContextMenus();
+  void buildShortcuts();
   bool chooseCategory(std::string& category);
 
   AppFolder folder_;

@@ -84,7 +84,10 @@ void TFrmMain::SetSelectionFont(QTextEdit* editor) {
   QFont font = current.font().resolve(editor->document()->defaultFont());
   QColor colour = current.hasProperty(QTextFormat::ForegroundBrush) ? current.foreground().color()
                                                                     : QColor(Qt::black);
-  if (!dialogs_->ChooseFont(this, font, colour)) return;
+  if (!dialogs_->ChooseFont(this, font)) return;
+  // Qt's font dialog has no colour: the colour dialog follows it.  Cancelling that one keeps
+  // the chosen font and the selection's colour.
+  dialogs_->ChooseColour(this, colour);
   QTextCharFormat chosen;
   chosen.setFont(font);
   chosen.setForeground(colour);
@@ -164,8 +167,7 @@ void TFrmMain::N12Click() {
 
 void TFrmMain::N13Click() {
   QFont font = redtDuan_->font();
-  QColor colour = Qt::black;
-  if (!dialogs_->ChooseFont(this, font, colour)) return;
+  if (!dialogs_->ChooseFont(this, font)) return;
   const int size = font.pointSize() > 0 ? font.pointSize() : duanFontSize_;
   SetAnalysisEditorLook(ToStdString(font.family()), size, duanColour_);
   prompter_.Message(kSetDone);

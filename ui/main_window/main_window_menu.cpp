@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include "ui/main_window/input_panel_texts.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/main_window_parts.h"
+#include "ui/tools/about_window.h"
 #include "ui/tools/calendar_window.h"
 #include "ui/tools/help_window.h"
 #include "ui/tools/places_window.h"
@@ -26,7 +28,9 @@ using namespace main_window_parts;
 void TFrmMain::buildMenus() {
   QMenu* file = menuBar()->addMenu(ToQString("文件(&F)"));
   file->setObjectName("MnuFile");
-  connect(AddItem(file, "N9", "保存案例"), &QAction::triggered, this, [this] { N9Click(); });
+  QAction* save = AddItem(file, "N9", "保存案例");
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, [this] { N9Click(); });
   file->addSeparator();
   connect(AddItem(file, "N1", "还原案例数据"), &QAction::triggered, this,
           [this] { RunDatabaseCommand(&DatabaseCommands::N1Click); });
@@ -44,7 +48,9 @@ void TFrmMain::buildMenus() {
   connect(AddItem(transfer, "db2", "导出db文件"), &QAction::triggered, this,
           [this] { RunDatabaseCommand(&DatabaseCommands::db2Click); });
   file->addSeparator();
-  connect(AddItem(file, "N6", "退出程序"), &QAction::triggered, this, [this] { N6Click(); });
+  QAction* quit = AddItem(file, "N6", "退出程序");
+  quit->setShortcut(QKeySequence("Ctrl+Q"));
+  connect(quit, &QAction::triggered, this, [this] { N6Click(); });
 
   QMenu* tools = menuBar()->addMenu(ToQString("辅助工具(&T)"));
   tools->setObjectName("MnuTools");
@@ -69,16 +75,39 @@ void TFrmMain::buildMenus() {
   optSkin_ = options->addMenu(ToQString("界面风格"));
   optSkin_->setObjectName("Opt_Skin");
   QAction* zoomIn = AddItem(options, "N15", "放大星盘");
-  zoomIn->setShortcut(QKeySequence("Ctrl+D"));
+  zoomIn->setShortcuts({QKeySequence("Ctrl+D"), QKeySequence("Ctrl+="), QKeySequence("Ctrl++")});
   connect(zoomIn, &QAction::triggered, this, [this] { N15Click(); });
   QAction* zoomOut = AddItem(options, "N16", "缩小星盘");
-  zoomOut->setShortcut(QKeySequence("Ctrl+X"));
+  // Inside an editor Ctrl+X cuts: the editor claims its editing keys before the menu's.
+  zoomOut->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+-")});
   connect(zoomOut, &QAction::triggered, this, [this] { N16Click(); });
 
   QMenu* help = menuBar()->addMenu(ToQString("帮助(&H)"));
   help->setObjectName("MnuHelp");
-  connect(AddItem(help, "mnuH_help", "软件帮助"), &QAction::triggered, this,
-          [this] { mnuH_helpClick(); });
+  QAction* helpItem = AddItem(help, "mnuH_help", "软件帮助");
+  helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(helpItem, &QAction::triggered, this, [this] { mnuH_helpClick(); });
+  help->addSeparator();
+  connect(AddItem(help, "mnuH_about", "关于"), &QAction::triggered, this, [this] { AboutClick(); });
+}
+
+void TFrmMain::buildShortcuts() {
+  // Keys of the window without a menu item of their own.
+  struct Key {
+    const char* name;
+    QKeySequence keys;
+    void (TFrmMain::*command)();
+  };
+  const Key keys[] = {{"ActNew", QKeySequence("Ctrl+N"), &TFrmMain::BtoNewClick},
+                      {"ActPrintChart", QKeySequence("Ctrl+P"), &TFrmMain::PrintChart}};
+  for (const Key& key : keys) {
+    auto* item = new QAction(this);
+    item->setObjectName(key.name);
+    item->setShortcut(key.keys);
+    const auto command = key.command;
+    connect(item, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    addAction(item);
+  }
 }
 
 // ---------------------------------------------------------------- tool windows
@@ -116,6 +145,11 @@ void TFrmMain::OmnusetcanClick() {
 
 void TFrmMain::mnuH_helpClick() {
   TFrmTxtHelp dialog(uiFont_, this);
+  dialog.exec();
+}
+
+void TFrmMain::AboutClick() {
+  TFrmAbout dialog(uiFont_, folder_, this);
   dialog.exec();
 }
 

@@ -60,7 +60,7 @@ QWidget* TFrmMain::buildInputPanel() {
 
   btoNew_ = new QPushButton(ToQString("新建"), panel);
   btoNew_->setObjectName("BtoNew");
-  btoNew_->setToolTip(ToQString("新建命例"));
+  btoNew_->setToolTip(ToQString("新建命例（Ctrl+N）"));
   sbtoNow_ = new QToolButton(panel);
   sbtoNow_->setObjectName("SbtoNow");
   sbtoNow_->setToolTip(ToQString("现在时间"));
@@ -146,7 +146,7 @@ QWidget* TFrmMain::buildInputPanel() {
 
   sbtoSave_ = new QPushButton(ToQString("存新"), panel);
   sbtoSave_->setObjectName("SbtoSave");
-  sbtoSave_->setToolTip(ToQString("保存命例"));
+  sbtoSave_->setToolTip(ToQString("保存命例（Ctrl+S）"));
   sbtoSave_->setFlat(true);
   addRow({sbtoSave_});
   btnpai_ = new QPushButton(ToQString("排盘"), panel);

@@ -51,8 +51,7 @@ bool QtOutputDialogs::OpenFileName(QWidget* parent, std::string_view filters, in
   return RunFileDialog(dialog, filters, filter, path);
 }
 
-bool QtOutputDialogs::ChooseFont(QWidget* parent, QFont& font, QColor& /*colour*/) {
-  // Qt's font dialog offers no colour: the colour stays as it was.
+bool QtOutputDialogs::ChooseFont(QWidget* parent, QFont& font) {
   bool ok = false;
   const QFont chosen = QFontDialog::getFont(&ok, font, parent);
   if (ok) font = chosen;

@@ -23,8 +23,9 @@ class OutputDialogs {
   // An existing file.
   virtual bool OpenFileName(QWidget* parent, std::string_view filters, int& filter,
                             std::string& path) = 0;
-  // Font dialog preset with font and colour; both receive the choice.
-  virtual bool ChooseFont(QWidget* parent, QFont& font, QColor& colour) = 0;
+  // Font dialog preset with the font, which receives the choice (family, size and style).
+  virtual bool ChooseFont(QWidget* parent, QFont& font) = 0;
+  // Colour dialog preset with the colour, which receives the choice.
   virtual bool ChooseColour(QWidget* parent, QColor& colour) = 0;
   // The print dialog for the printer.  False on cancel.
   virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
@@ -37,7 +38,7 @@ class QtOutputDialogs final : public OutputDialogs {
                     std::string& path) override;
   bool OpenFileName(QWidget* parent, std::string_view filters, int& filter,
                     std::string& path) override;
-  bool ChooseFont(QWidget* parent, QFont& font, QColor& colour) override;
+  bool ChooseFont(QWidget* parent, QFont& font) override;
   bool ChooseColour(QWidget* parent, QColor& colour) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
 };

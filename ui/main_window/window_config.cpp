@@ -20,6 +20,8 @@ WindowConfig ReadWindowConfig(const IniFile& ini) {
   c.top = ini.ReadInteger("winpos", "top", d.top);
   c.width = ini.ReadInteger("winpos", "width", d.width);
   c.height = ini.ReadInteger("winpos", "height", d.height);
+  for (const char* key : {"left", "top", "width", "height"})
+    c.geometrySaved = c.geometrySaved || ini.ValueExists("winpos", key);
   c.state = static_cast<StoredWindowState>(InRange(ini.ReadInteger("winpos", "state", 0), 0, 2, 0));
   c.treewid = std::max(ini.ReadInteger("winpos", "treewid", d.treewid), kMinTreeWidth);
   c.pinghei = std::max(ini.ReadInteger("winpos", "pinghei", d.pinghei), kMinCommentHeight);

@@ -27,6 +27,9 @@ struct WindowConfig {
   StoredWindowState state = StoredWindowState::kNormal;
   int treewid = 180;
   int pinghei = 80;
+  // Whether the file holds any of left, top, width and height; without them (a first start)
+  // the window places itself on the screen.
+  bool geometrySaved = false;
   // [window]
   bool skined = false;
   std::string skinname = "Mx1";

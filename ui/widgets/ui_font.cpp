@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QToolTip>
 #include <QWidget>
@@ -113,11 +115,20 @@ bool MUiFont::ScaleForm(QWidget* form, const std::vector<std::string>& leaveAlon
   if (changeMenuSize_) {
     QApplication::setFont(system, "QMenu");
     QApplication::setFont(system, "QMenuBar");
+    // The window's menus made before now (drop-downs and popups) take it as well.
+    for (QMenu* menu : form->findChildren<QMenu*>()) menu->setFont(system);
   }
   return true;
 }
 
 void MUiFont::Scale(QWidget* control, double rx, double ry, int size, bool isForm) {
+  if (!changeMenuSize_ && qobject_cast<QMenuBar*>(control) != nullptr) {
+    // Without the menu setting the menu bar keeps the font of its drop-down menus.
+    QFont menus = QApplication::font("QMenu");
+    menus.setResolveMask(QFont::AllPropertiesResolved);  // not the window's new font
+    control->setFont(menus);
+    return;
+  }
   const QList<QWidget*> children = control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   if (!children.isEmpty()) {
     double crx = rx, cry = ry;
