@@ -131,7 +131,7 @@ int RunDeleteAll(const CliContext& ctx, bool yes) {
   MRecordBase store;
   AppFolder folder;
   if (!OpenStore(ctx, store, folder)) return 1;
-  DeleteAll(store);
+  if (!DeleteAll(store)) return Fail(store.LastMessage());
   std::cout << kMsgDeletedAll << "\n";
   return 0;
 }

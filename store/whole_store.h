@@ -69,8 +69,10 @@ bool Restore(MRecordBase& store, const std::string& folder);
 // failure before the rename leaves the store as it was.
 bool ReplaceWithBackup(MRecordBase& store, const std::string& folder);
 
-// Deletes the database file and every comment file.  Nothing is reported.
-void DeleteAll(MRecordBase& store);
+// Deletes the database file and every comment file.  False, with the busy message in
+// LastMessage, when another program kept the store for longer than a writer waits; once
+// begun, a deletion that dies half-way is finished by the next open.
+bool DeleteAll(MRecordBase& store);
 
 // Rewrites the database with the cases renumbered 1..k in their old order and a category list
 // of the categories that have cases, in the order in which they first occur.  The new database

@@ -135,7 +135,10 @@ AfterCommand DatabaseCommands::N2Click() {
     prompter_.Message("删除码错误，无法删除！");
     return AfterCommand::kKeepRunning;
   }
-  DeleteAll(store_);
+  if (!DeleteAll(store_)) {
+    prompter_.Message(store_.LastMessage());
+    return AfterCommand::kKeepRunning;
+  }
   prompter_.Message(kMsgDeletedAll);
   return AfterCommand::kEndProgram;
 }
