@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/fault_point.h"
 
 namespace fs = std::filesystem;
 
@@ -31,6 +34,7 @@ bool CreateDirs(const std::string& path) {
 
 bool CopyFile(const std::string& from, const std::string& to, bool replace) {
   std::error_code ec;
+  if (!fault::Pass("copy")) return false;
   if (!FileExists(from)) return false;
   if (!replace && fs::exists(to, ec)) return false;
   return fs::copy_file(from, to,
@@ -41,13 +45,23 @@ bool CopyFile(const std::string& from, const std::string& to, bool replace) {
 
 bool DeleteFile(const std::string& path) {
   std::error_code ec;
+  if (!fault::Pass("delete")) return false;
   return FileExists(path) && fs::remove(path, ec) && !ec;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
   std::error_code ec;
+  if (!fault::Pass("rename")) return false;
   fs::rename(from, to, ec);
   return !ec;
+}
+
+bool RemoveTree(const std::string& path) {
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(path, ec))) return true;
+  if (!fault::Pass("delete")) return false;
+  fs::remove_all(path, ec);
+  return !fs::exists(fs::symlink_status(path, ec));
 }
 
 std::int64_t FileSize(const std::string& path) {
@@ -70,33 +84,82 @@ bool ReadFile(const std::string& path, std::string& bytes) {
   }
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {
-  static std::atomic<unsigned> counter{0};
-  const std::string temp =
-      path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter.fetch_add(1));
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = true;
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   std::size_t left = bytes.size();
-  while (ok && left > 0) {
+  while (left > 0) {
     const ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ok = false;
-    } else {
-      p += n;
-      left -= static_cast<std::size_t>(n);
+      return false;
     }
+    p += n;
+    left -= static_cast<std::size_t>(n);
   }
-  if (sync == FileSync::kNow) ok = ::fsync(fd) == 0 && ok;
+  return true;
+}
+
+// Writes the bytes into a new temporary file beside path (flushed with kNow).
+bool WriteTemp(const std::string& path, std::string_view bytes, FileSync sync,
+               std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  temp = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter.fetch_add(1));
+  if (!fault::Pass("write")) return false;
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  if (sync == FileSync::kNow)
+    ok = fault::Pass("fsync") && (!fault::Durable() || ::fsync(fd) == 0) && ok;
   ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }
 
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {
+  std::string temp;
+  if (!WriteTemp(path, bytes, sync, temp)) return false;
+  bool ok = fault::Pass("rename") && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  if (ok && sync == FileSync::kNow) ok = SyncFolder(FolderOfPath(path));
+  return ok;
+}
+
+bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp) {
+  return WriteTemp(path, bytes, FileSync::kNow, temp);
+}
+
+bool ClaimFileName(const std::string& temp, const std::string& path) {
+  // link() refuses an existing name, so two programs can never claim the same file.
+  if (!fault::Pass("link")) {
+    errno = EIO;
+    return false;
+  }
+  if (::link(temp.c_str(), path.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return SyncFolder(FolderOfPath(path));
+}
+
+bool SyncFolder(const std::string& dir) {
+  if (!fault::Pass("fsync")) return false;
+  if (!fault::Durable()) return true;
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 bool SyncFileSystem(const std::string& path) {
+  if (!fault::Pass("fsync")) return false;
+  if (!fault::Durable()) return true;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool ok = ::syncfs(fd) == 0;

@@ -16,8 +16,10 @@ bool CreateDirs(const std::string& path);
 // Copies a file; with replace false an existing target is left alone and false returned.
 bool CopyFile(const std::string& from, const std::string& to, bool replace);
 bool DeleteFile(const std::string& path);
-// Renames (moves) a file, replacing an existing target.
+// Renames (moves) a file or folder, replacing an existing file (or empty folder) there.
 bool RenameFile(const std::string& from, const std::string& to);
+// Removes a folder with everything in it; true when it is gone afterwards.
+bool RemoveTree(const std::string& path);
 // File size in bytes, or -1 when the file does not exist.
 std::int64_t FileSize(const std::string& path);
 
@@ -34,6 +36,17 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes,
                      FileSync sync = FileSync::kNow);
 // Flushes every file written on the file system that holds path to disk.
 bool SyncFileSystem(const std::string& path);
+// Flushes a folder's entries (a rename or a new file in it) to disk.
+bool SyncFolder(const std::string& dir);
+// The folder that holds a path, ending with '/' (empty for a bare name).
+std::string FolderOfPath(const std::string& path);
+
+// The first half of WriteFileAtomic: the bytes in a new temporary file beside path, flushed
+// to disk; its name goes into temp.  A temporary file's name is path + ".tmp" + more.
+bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp);
+// Gives the written temporary file the name path unless a file of that name exists (false
+// then, and the temporary file stays); the folder is flushed.
+bool ClaimFileName(const std::string& temp, const std::string& path);
 
 // Names (not paths) of the regular files of a folder that match a shell pattern such as
 // "*.rtf", sorted by name.  With ignoreCase the pattern matches regardless of letter case.

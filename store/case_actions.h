@@ -15,22 +15,21 @@ struct CaseComment {
   std::string text;         // otherwise the stored plain comment
 };
 
-// Saves the record as a new case in the category: the comment file (a new path from
-// MakeCommentFileName) is written first, then the case is added.  Returns the new id, or -1
-// with the message in store.LastMessage() (a comment file already written stays).
-// commentPath receives the comment file's path.
+// Saves the record as a new case in the category with its comment file, both or neither
+// (MRecordBase::AddCaseWithComment).  Returns the new id, or -1 with the message in
+// store.LastMessage().  commentPath receives the comment file's path.
 int SaveNewCase(MRecordBase& store, TRecordData& record, const std::string& category,
                 const std::string& commentRtf, const std::string& plainComment,
                 std::string& commentPath);
 
-// Saves the changes of the stored case id: the case is updated first, and only when that
-// worked is the comment file at commentPath overwritten.  False with the message in
-// store.LastMessage().
+// Saves the changes of the stored case id and its comment file at commentPath: the row and
+// the file change together (a program that dies in between has the change finished or
+// undone by the next open).  False with the message in store.LastMessage().
 bool SaveCaseChanges(MRecordBase& store, int id, TRecordData& record,
                      const std::string& commentRtf, const std::string& plainComment,
                      const std::string& commentPath);
 
-// Deletes a case: its comment file first (when it exists), then the row.  commentPath may be
+// Deletes a case: the row, then its comment file (when it exists).  commentPath may be
 // empty: the stored case's own comment file is used then.  False with the message in
 // store.LastMessage() when the row could not be deleted.
 bool DeleteCase(MRecordBase& store, int id, const std::string& commentPath);

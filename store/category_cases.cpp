@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/file_util.h"
 #include "platform/gbk.h"
 
 namespace taiyi {
@@ -62,19 +63,32 @@ std::string CategoryLineName(std::string_view line) {
 }
 
 CaseIds RemoveCases(MRecordBase& store, const CaseIds& ids) {
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kShared);
+  if (!guard) return ids;
   CaseIds failed;
-  if (store.Connect() != 0) return ids;
+  std::vector<std::string> comments;
+  if (store.Connect(true) != 0) return ids;
   for (std::int32_t id : ids) {
-    if (!store.RemoveCaseInBatch(id)) failed.push_back(id);
+    TRecordData record;
+    const bool loaded = store.LoadCaseInBatch(id, record);
+    if (!store.RemoveCaseInBatch(id))
+      failed.push_back(id);
+    else if (loaded)
+      comments.push_back(store.CommentPath(record));
   }
   if (!store.Disconnect()) return ids;
+  // The cases are gone: their comment files go after them (a program that dies first leaves
+  // them to the next open, which removes comment files that no case names).
+  for (const std::string& path : comments) DeleteFile(path);
   return failed;
 }
 
 RecategorizeResult RecategorizeCases(MRecordBase& store, const CaseIds& ids,
                                      const std::string& category) {
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kShared);
+  if (!guard) return {{}, ids};
   RecategorizeResult result;
-  if (store.Connect() != 0) return {{}, ids};
+  if (store.Connect(true) != 0) return {{}, ids};
   for (std::int32_t id : ids) {
     TRecordData record;
     if (!store.LoadCaseInBatch(id, record)) {

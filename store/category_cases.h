@@ -45,7 +45,7 @@ std::string CategoryLine(std::string_view name, std::size_t count);
 std::string CategoryLineName(std::string_view line);
 
 // Removes the cases in one batch; returns the ids that are still stored.  When the batch
-// cannot be committed every id counts as failed.  Comment files stay.
+// cannot be committed every id counts as failed.  The removed cases' comment files go.
 CaseIds RemoveCases(MRecordBase& store, const CaseIds& ids);
 
 struct RecategorizeResult {

@@ -13,15 +13,19 @@ std::string CommentFilePath(const std::string& appDir, std::string_view stem) {
   return CommentFolder(appDir) + std::string(stem) + ".rtf";
 }
 
-std::string MakeCommentFileName(const std::string& appDir, const TRecordData& r,
-                                std::string& stem) {
+std::string CommentStemBase(const TRecordData& r) {
   char moment[64];
   std::snprintf(moment, sizeof moment, "_%04d%02d%02d%02d%02d", r.year, r.month, r.day, r.hour,
                 r.minute);
   // A name from a foreign database may hold a path separator; the file stays in the folder.
   std::string name = r.name;
   std::erase_if(name, [](char c) { return c == '/' || c == '\\' || c == '\0'; });
-  const std::string base = name + moment;
+  return name + moment;
+}
+
+std::string MakeCommentFileName(const std::string& appDir, const TRecordData& r,
+                                std::string& stem) {
+  const std::string base = CommentStemBase(r);
   std::string path;
   for (int i = -1;; ++i) {
     stem = i < 0 ? base : base + "_" + std::to_string(i);

@@ -13,6 +13,10 @@ namespace taiyi {
 // appDir + "TaiYi_f/" + stem + ".rtf".
 std::string CommentFilePath(const std::string& appDir, std::string_view stem);
 
+// The comment stem of a record before any "_0": "%s_%04d%02d%02d%02d%02d" of name, year,
+// month, day, hour and minute.
+std::string CommentStemBase(const TRecordData& record);
+
 // A comment file path that does not exist yet: the stem "%s_%04d%02d%02d%02d%02d" of name,
 // year, month, day, hour and minute, then the same followed by "_0", "_1", … until the file
 // does not exist.  The stem goes into stem.

@@ -1,50 +1,85 @@
 #include "store/record_base.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 
 #include "platform/clean_name.h"
+#include "platform/fault_point.h"
 #include "platform/file_util.h"
 #include "platform/ini_file.h"
 #include "store/case_schema.h"
 #include "store/comment_file.h"
 #include "store/old_case_record.h"
+#include "store/store_journal.h"
 #include "store/store_messages.h"
 
 namespace taiyi {
 
 // Opens the database for one self-contained operation unless a batch holds it open, and
-// closes it at the end of the scope when it opened it.
+// closes it at the end of the scope when it opened it.  A writing session that opened the
+// connection runs in one write transaction taken at once (so that what it reads, the next id
+// say, cannot change before it writes), committed by Commit() and rolled back otherwise.
 class MRecordBase::Session {
  public:
-  explicit Session(MRecordBase& store) : store_(store), opened_(!store.conn_.IsOpen()) {
+  explicit Session(MRecordBase& store, bool write = false)
+      : store_(store), opened_(!store.conn_.IsOpen()) {
     if (opened_) store_.conn_.Open(store_.dbPathUtf8_);
-    if (store_.conn_.IsOpen()) sqlite3_busy_timeout(store_.conn_.Handle(), 5000);
+    if (opened_ && write && store_.conn_.IsOpen())
+      transaction_ = store_.conn_.ExecuteScript("begin immediate") == SQLITE_OK;
   }
   ~Session() {
+    if (transaction_) store_.conn_.ExecuteScript("rollback");
     if (opened_) store_.closeConnection();
   }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
+  // False when a write transaction could not be started (another program kept the database
+  // locked for the whole busy timeout).
+  bool Writable() const { return !opened_ || transaction_; }
+  // Commits the write transaction (inside a batch: nothing, the batch commits).
+  bool Commit() {
+    if (!transaction_) return !opened_;
+    store_.statements_.clear();
+    if (!fault::Pass("sql")) return false;
+    if (store_.conn_.ExecuteScript("commit") != SQLITE_OK) return false;
+    transaction_ = false;
+    return true;
+  }
+
  private:
   MRecordBase& store_;
   bool opened_;
+  bool transaction_ = false;
 };
+
+MRecordBase::WriteGuard::WriteGuard(MRecordBase& store, StoreLockMode mode)
+    : store_(store), held_(store.lock_.Acquire(mode)) {
+  if (!held_) store_.lastMessage_ = kMsgStoreBusy;
+}
+
+MRecordBase::WriteGuard::~WriteGuard() {
+  if (held_) store_.lock_.Release();
+}
 
 MRecordBase::~MRecordBase() {
   if (conn_.IsOpen()) Disconnect();
 }
 
-int MRecordBase::Connect() {
+int MRecordBase::Connect(bool write) {
   if (conn_.IsOpen()) return SQLITE_OK;
   const int rc = conn_.Open(dbPathUtf8_);
   if (rc != SQLITE_OK) return rc;
-  sqlite3_busy_timeout(conn_.Handle(), 5000);
-  batch_ = conn_.ExecuteScript("begin") == SQLITE_OK;
+  const int begun = conn_.ExecuteScript(write ? "begin immediate" : "begin");
+  batch_ = begun == SQLITE_OK;
+  if (write && !batch_) {
+    conn_.Close();
+    return begun;
+  }
   return rc;
 }
 
@@ -52,7 +87,7 @@ bool MRecordBase::Disconnect() {
   bool ok = true;
   if (conn_.IsOpen() && batch_ && !sqlite3_get_autocommit(conn_.Handle())) {
     statements_.clear();  // finished statements must not hold the commit back
-    const int rc = conn_.ExecuteScript("commit");
+    const int rc = fault::Pass("sql") ? conn_.ExecuteScript("commit") : SQLITE_IOERR;
     ok = CheckSqlite(rc, conn_.Handle(), &lastMessage_);
     if (!ok) conn_.ExecuteScript("rollback");
   }
@@ -85,6 +120,10 @@ SqliteStatement* MRecordBase::prepared(std::string_view sql) {
 }
 
 bool MRecordBase::Execute(std::string_view sql, const SqlParams& params) {
+  if (!fault::Pass("sql")) {
+    keepBatchOpen();
+    return false;
+  }
   SqliteStatement* st = prepared(sql);
   int rc = st->Bind(params);
   if (rc == SQLITE_OK) {
@@ -131,13 +170,18 @@ bool MRecordBase::TableExists(std::string_view table) {
   return !rows.empty() && !rows.front().empty();
 }
 
-int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool convertOld) {
+void MRecordBase::openPaths(const std::string& dbPath, const std::string& appDir) {
   closeConnection();
+  lock_.SetPath({});
   dbPath_ = dbPath;
   dbPathUtf8_ = dbPath;
   appDir_ = WithSlash(appDir);
+}
+
+// Creates what is missing of a store and reads its primary id: 0 ready, -1 failure.
+int MRecordBase::openTables() {
   bool opened = false;
-  if (FileExists(dbPath)) {
+  if (FileExists(dbPath_)) {
     if (!TableExists("case_data")) createCaseTable();
     if (!TableExists("case_extra")) createExtraTable();
     opened = true;
@@ -157,8 +201,44 @@ int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool
     else
       primaryId_ = id;
   }
-  if (!opened) return -1;
-  return convertOld ? ConvertOldStore() : 0;
+  return opened ? 0 : -1;
+}
+
+int MRecordBase::OpenPrivate(const std::string& dbPath, const std::string& appDir) {
+  openPaths(dbPath, appDir);
+  private_ = true;
+  return openTables();
+}
+
+int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool convertOld) {
+  openPaths(dbPath, appDir);
+  private_ = false;
+  lock_.SetPath(StoreLockPath(dbPath_));
+  // The repair needs every other writer out; when one is at work, a later open repairs.
+  const bool existed = FileExists(dbPath_);
+  const bool exclusive = lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
+  const bool recovered = exclusive && RecoverPendingSteps(*this);
+  const int opened = openTables();
+  int result = opened;
+  if (opened == 0 && convertOld && FileExists(OldCaseFilePath(appDir_))) {
+    // The conversion adds the old cases once: no other program may convert at the same time.
+    if (exclusive || lock_.Acquire(StoreLockMode::kExclusive)) {
+      result = ConvertOldStore();
+      if (!exclusive) lock_.Release();
+    }
+  }
+  if (recovered && opened == 0 && existed && !FileExists(OldCaseFilePath(appDir_)))
+    SweepStoreFolders(*this);
+  if (exclusive) lock_.Release();
+  return result;
+}
+
+int MRecordBase::PrimaryId() {
+  const std::string message = lastMessage_;
+  const int id = ReadPrimaryId();
+  lastMessage_ = message;
+  if (id >= 0) primaryId_ = id;
+  return primaryId_;
 }
 
 bool MRecordBase::createCaseTable() {
@@ -233,20 +313,38 @@ bool MRecordBase::CaseIds(std::vector<int>& ids, bool newestFirst, int limit) {
 }
 
 int MRecordBase::AddCase(TRecordData& record) {
-  Session session(*this);
-  return addCase(record);
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return -1;
+  Session session(*this, true);
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotSaveCase;
+    return -1;
+  }
+  const int before = record.id;
+  const int id = addCase(record);
+  if (id < 0) return -1;
+  if (!session.Commit()) {
+    record.id = before;
+    lastMessage_ = kMsgCannotSaveCase;
+    return -1;
+  }
+  return id;
 }
 
 int MRecordBase::AddCaseInBatch(TRecordData& record) { return addCase(record); }
 
 int MRecordBase::addCase(TRecordData& record) {
-  if (primaryId_ < 0 || primaryId_ >= kMaxCaseId) {
+  // The row and the new primaryId go in together or not at all.
+  SqliteSavepoint savepoint(conn_.Handle());
+  // The next id comes from the store itself, inside the write transaction: another program
+  // may have added since this one opened the store.
+  const int stored = ReadPrimaryId();
+  if (stored < 0) return -1;
+  if (stored >= kMaxCaseId) {
     lastMessage_ = kMsgNoMoreCaseIds;
     return -1;
   }
-  // The row and the new primaryId go in together or not at all.
-  SqliteSavepoint savepoint(conn_.Handle());
-  const int id = primaryId_ + 1;
+  const int id = stored + 1;
   TRecordData row = record;
   row.id = id;
   const std::vector<SqlValue> values = CaseToValues(row);
@@ -265,9 +363,75 @@ int MRecordBase::addCase(TRecordData& record) {
   return id;
 }
 
+int MRecordBase::stemInUse(const std::string& stem) {
+  TContentValues rows;
+  if (!Query("select 1 as taken from case_data where remarkFile=? limit 1;",
+             {SqlValue::Text(stem)}, rows))
+    return -1;
+  return rows.empty() ? 0 : 1;
+}
+
+int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
+                                    std::string& commentPath) {
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return -1;
+  Session session(*this, true);
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotSaveCase;
+    return -1;
+  }
+  // The name: the rule of MakeCommentFileName, skipping a name that a case holds even when
+  // its file is missing, and taken by a link that fails when another program was quicker.
+  std::string stem, path, temp;
+  const std::string base = CommentStemBase(record);
+  for (int i = -1;; ++i) {
+    stem = i < 0 ? base : base + "_" + std::to_string(i);
+    path = CommentFilePath(appDir_, stem);
+    if (FileExists(path)) continue;
+    const int inUse = stemInUse(stem);
+    if (inUse < 0) {
+      DeleteFile(temp);
+      lastMessage_ = kMsgCannotSaveCase;
+      return -1;
+    }
+    if (inUse > 0) continue;
+    if (temp.empty() && !WriteTempFile(path, commentBytes, temp)) {
+      commentPath = path;
+      lastMessage_ = kMsgCannotWriteComment + path;
+      return -1;
+    }
+    if (ClaimFileName(temp, path)) break;
+    if (errno != EEXIST) {
+      DeleteFile(temp);
+      commentPath = path;
+      lastMessage_ = kMsgCannotWriteComment + path;
+      return -1;
+    }
+  }
+  commentPath = path;
+  const std::string oldStem = record.remarkFile;
+  record.remarkFile = stem;
+  const int before = record.id;
+  int id = addCase(record);
+  if (id > 0 && !session.Commit()) {
+    lastMessage_ = kMsgCannotSaveCase;
+    id = -1;
+  }
+  if (id < 0) {
+    record.id = before;
+    record.remarkFile = oldStem;
+    DeleteFile(path);
+  }
+  return id;
+}
+
 bool MRecordBase::UpdateCase(int id, const TRecordData& record) {
-  Session session(*this);
-  return updateCase(id, record);
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return false;
+  Session session(*this, true);
+  if (session.Writable() && updateCase(id, record) && session.Commit()) return true;
+  lastMessage_ = kMsgCannotUpdateCase;
+  return false;
 }
 
 bool MRecordBase::UpdateCaseInBatch(int id, const TRecordData& record) {
@@ -292,8 +456,12 @@ bool MRecordBase::updateCase(int id, const TRecordData& record) {
 }
 
 bool MRecordBase::RemoveCase(int id) {
-  Session session(*this);
-  return removeCase(id);
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return false;
+  Session session(*this, true);
+  if (session.Writable() && removeCase(id) && session.Commit()) return true;
+  lastMessage_ = kMsgCannotDeleteCase;
+  return false;
 }
 
 bool MRecordBase::RemoveCaseInBatch(int id) { return removeCase(id); }
@@ -378,13 +546,17 @@ bool MRecordBase::SaveCategories(const std::vector<std::string>& list) {
     lastMessage_ = std::string(kMsgBadCategoryName) + "“" + name + "”";
     return false;
   }
-  Session session(*this);
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return false;
+  Session session(*this, true);
   std::string text;
   for (const std::string& name : list) {
     if (!text.empty()) text += kSeparator;
     text += name;
   }
-  if (Execute("update case_extra set className=?;", {SqlValue::Text(text)})) return true;
+  if (session.Writable() &&
+      Execute("update case_extra set className=?;", {SqlValue::Text(text)}) && session.Commit())
+    return true;
   lastMessage_ = kMsgCannotUpdateCategories;
   return false;
 }
@@ -409,14 +581,18 @@ bool MRecordBase::EnsureCommentFiles() {
   if (!CaseIds(ids)) return false;
   TRecordData record;
   bool wrote = false;
+  bool all = true;
   for (const int id : ids) {
     if (!loadCase(id, record)) continue;
     const std::string path = CommentPath(record);
-    if (!FileExists(path))
-      wrote = WriteCommentFromPlainText(path, record.remarkText, FileSync::kLater) || wrote;
+    if (FileExists(path)) continue;
+    if (WriteCommentFromPlainText(path, record.remarkText, FileSync::kLater))
+      wrote = true;
+    else
+      all = false;
   }
-  if (wrote) SyncFileSystem(appDir_);
-  return true;
+  if (wrote && !SyncFileSystem(appDir_)) all = false;
+  return all;
 }
 
 bool CleanOldRecord(TRecordData& record, const std::string& appDir) {
@@ -459,6 +635,15 @@ std::map<std::string, std::string> OldCommentFiles(const std::string& appDir) {
 int MRecordBase::ConvertOldStore() {
   const std::string oldPath = OldCaseFilePath(appDir_);
   if (!FileExists(oldPath)) return 0;
+  WriteGuard guard(*this, StoreLockMode::kExclusive);
+  if (!guard) return 0;
+
+  // The cases, the category list and the old file's retirement count as one change: once
+  // the cases are committed, a program that dies still has the rest done at the next open.
+  const int before = ReadPrimaryId();
+  const std::string pending =
+      WritePendingStep(*this, {{"kind", "convert"}, {"primary", std::to_string(before)}});
+  if (before < 0 || pending.empty()) return 0;
 
   std::vector<std::string> categories;
   MDataBase old;
@@ -467,6 +652,7 @@ int MRecordBase::ConvertOldStore() {
   const int count = old.RecordCount();
   const auto oldComments = OldCommentFiles(appDir_);
   int converted = 0;
+  bool copied = false;
   Connect();
   for (int i = 0; i < count; ++i) {
     OldCaseRecord o;
@@ -501,7 +687,9 @@ int MRecordBase::ConvertOldStore() {
       std::string text;
       if (ReadCommentPlainText(found->second, text)) r.remarkText = RemoveApostrophes(text);
       const std::string target = CommentPath(r);
-      if (!FileExists(target)) CopyFile(found->second, target, false);
+      std::string bytes;
+      if (!FileExists(target) && ReadFile(found->second, bytes))
+        copied = WriteFileAtomic(target, bytes, FileSync::kLater) || copied;
     }
     r.extraPlaceIndex = {-1, -1, -1, -1, -1};
     if (std::find(categories.begin(), categories.end(), r.className) == categories.end())
@@ -509,7 +697,6 @@ int MRecordBase::ConvertOldStore() {
     if (AddCaseInBatch(r) != -1) ++converted;
   }
   old.EndRead();
-  Disconnect();
 
   // The old categories first, then the defaults, then any the store already had.
   std::vector<std::string> stored;
@@ -521,20 +708,20 @@ int MRecordBase::ConvertOldStore() {
     if (std::find(categories.begin(), categories.end(), name) == categories.end())
       categories.push_back(name);
   SaveCategories(categories);
-  const std::string iniPath = OldCategoryIniPath(appDir_);
-  if (FileExists(iniPath)) IniFile(iniPath).EraseSection("classes");
-
-  int result = 0;
-  if (converted > 0) {
-    EnsureCommentFiles();
-    char report[256];
-    std::snprintf(report, sizeof report, kMsgOldStoreConverted, converted);
-    lastMessage_ = report;
-    result = 1;
+  // The copied comment files reach the disk before the cases that name them.
+  if (copied) SyncFileSystem(appDir_);
+  if (!Disconnect()) {
+    RemovePendingStep(pending);
+    return 0;  // nothing converted; the next start tries again
   }
-  // Kept as a backup instead of deleted; the next start finds no old file.
-  if (!RenameFile(oldPath, oldPath + ".bak")) DeleteFile(oldPath);
-  return result;
+
+  // What cannot be finished now, the next open finishes (the entry stays for it).
+  if (FinishConversion(*this)) RemovePendingStep(pending);
+  if (converted == 0) return 0;
+  char report[256];
+  std::snprintf(report, sizeof report, kMsgOldStoreConverted, converted);
+  lastMessage_ = report;
+  return 1;
 }
 
 }  // namespace taiyi

@@ -15,6 +15,7 @@
 #include "store/record_data.h"
 #include "store/record_values.h"
 #include "store/sqlite_connection.h"
+#include "store/store_lock.h"
 
 namespace taiyi {
 
@@ -29,9 +30,16 @@ class MRecordBase {
   // Opens the store at dbPath (creating the file and its tables when missing) for the
   // application folder appDir (ends with '/').  -1 failure, 0 ready, 1 old-version data
   // converted (LastMessage holds the report).
+  // Before anything reads, it finishes or undoes what a program that died in the middle of a
+  // change left behind (see store_journal.h).
   int Open(const std::string& dbPath, const std::string& appDir, bool convertOld);
+  // Opens a database that only this object uses (an import source, an export or compaction
+  // file): no lock, no repair, no conversion.
+  int OpenPrivate(const std::string& dbPath, const std::string& appDir);
 
-  int PrimaryId() const { return primaryId_; }
+  // The highest id ever assigned, as the store holds it now (another program may have added
+  // since the last call); the last value read when it cannot be read.
+  int PrimaryId();
   const std::string& LastMessage() const { return lastMessage_; }
   // For the operations built on the store that fail for their own reasons.
   void SetLastMessage(std::string message) { lastMessage_ = std::move(message); }
@@ -39,8 +47,10 @@ class MRecordBase {
   const std::string& DbPath() const { return dbPath_; }
 
   // Access layer.  Connect opens the database and starts a batch transaction; Disconnect
-  // commits it and closes (false, with SQLite's text, when the commit failed).
-  int Connect();
+  // commits it and closes (false, with SQLite's text, when the commit failed).  A batch that
+  // writes passes write: its transaction takes the database's write lock at once, so that it
+  // cannot meet another program's writer half-way.
+  int Connect(bool write = false);
   bool Disconnect();
   bool IsConnected() const { return conn_.IsOpen(); }
   // Runs one statement without rows; leaves LastMessage alone.
@@ -58,8 +68,32 @@ class MRecordBase {
   // LastMessage set and ids empty, when the query fails.
   bool CaseIds(std::vector<int>& ids, bool newestFirst = false, int limit = 0);
 
-  // The new id (also put into record.id), or -1.
+  // Holds the store's write lock for the guard's life: shared for a change to single cases,
+  // exclusive for a whole-store operation.  When another program kept it for the whole wait
+  // the guard is false and LastMessage holds the busy message.
+  class WriteGuard {
+   public:
+    WriteGuard(MRecordBase& store, StoreLockMode mode);
+    ~WriteGuard();
+    WriteGuard(const WriteGuard&) = delete;
+    WriteGuard& operator=(const WriteGuard&) = delete;
+    explicit operator bool() const { return held_; }
+
+   private:
+    MRecordBase& store_;
+    bool held_;
+  };
+  bool IsPrivate() const { return private_; }
+
+  // The new id (also put into record.id), or -1.  The id follows the stored primaryId, read
+  // in the same write transaction.
   int AddCase(TRecordData& record);
+  // Adds the case together with its comment file: the id and a comment file name that no
+  // file and no case has are taken inside one write transaction, the file (commentBytes) is
+  // written under that name and the row is added; a failure leaves neither.  The stem goes
+  // into record.remarkFile, the path into commentPath.  The new id, or -1.
+  int AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
+                         std::string& commentPath);
   int AddCaseInBatch(TRecordData& record);
   // The id names the row; record.id is not used.  An id that does not exist succeeds.
   bool UpdateCase(int id, const TRecordData& record);
@@ -77,7 +111,7 @@ class MRecordBase {
   bool SaveCategories(const std::vector<std::string>& list);
 
   // Writes a comment file from remarkText for every stored case whose file is missing.
-  // False when the primary id cannot be read.
+  // False when the primary id cannot be read or a file could not be written.
   bool EnsureCommentFiles();
 
   // Converts the old-version case file when it exists: 1 when a case was converted.
@@ -92,6 +126,10 @@ class MRecordBase {
   class Session;
 
   int addCase(TRecordData& record);
+  // 1 when a case holds the comment stem, 0 when none does, -1 when that cannot be read.
+  int stemInUse(const std::string& stem);
+  void openPaths(const std::string& dbPath, const std::string& appDir);
+  int openTables();
   bool updateCase(int id, const TRecordData& record);
   bool removeCase(int id);
   bool loadCase(int id, TRecordData& record);
@@ -108,6 +146,8 @@ class MRecordBase {
   int primaryId_ = 0;
   SqliteConnection conn_;
   bool batch_ = false;
+  bool private_ = false;
+  StoreLock lock_;
   std::string lastMessage_;
   std::map<std::string, std::unique_ptr<SqliteStatement>, std::less<>> statements_;
   // The load statement of the open connection and, for each case column, the statement's

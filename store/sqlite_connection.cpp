@@ -1,5 +1,7 @@
 #include "store/sqlite_connection.h"
 
+#include "platform/fault_point.h"
+
 namespace taiyi {
 
 bool CheckSqlite(int rc, sqlite3* db, std::string* message) {
@@ -18,6 +20,9 @@ int SqliteConnection::Open(const std::string& pathUtf8) {
     return rc;
   }
   db_ = db;
+  // Another program's write waits its turn instead of failing at once.
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  if (!fault::Durable()) sqlite3_exec(db_, "pragma synchronous=off", nullptr, nullptr, nullptr);
   return rc;
 }
 

@@ -32,6 +32,9 @@ using SqlParams = std::vector<SqlValue>;
 // given it receives the connection's error text (or the code's generic text without one).
 bool CheckSqlite(int rc, sqlite3* db, std::string* message);
 
+// How long every connection waits for a lock held by another connection before it fails.
+inline constexpr int kBusyTimeoutMs = 5000;
+
 class SqliteConnection {
  public:
   SqliteConnection() = default;

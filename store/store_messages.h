@@ -24,6 +24,9 @@ inline constexpr char kMsgEmptyCategoryList[] = "类别列表不能为空，至�
 inline constexpr char kMsgBadCategoryName[] = "类别名称不能为空，也不能包含空格：";
 // Typed text (a name, comment, category or keyword) that is not valid UTF-8.
 inline constexpr char kMsgTextNotUtf8[] = "文字不是有效的UTF-8编码：";
+// Another program held the store for longer than a writer waits (a whole-store operation
+// such as a compaction, an import or a restore, or a change while this one was one).
+inline constexpr char kMsgStoreBusy[] = "案例数据正被另一个程序使用（整理、导入、还原等），请稍后再试！";
 // Format with the number of converted cases.
 inline constexpr char kMsgOldStoreConverted[] = "已经把旧版数据库转换到新版，共转换 %d 个案例！";
 // Shown after the changes of a stored case were saved.

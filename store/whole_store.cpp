@@ -12,6 +12,7 @@
 #include "store/case_schema.h"
 #include "store/comment_file.h"
 #include "store/sqlite_connection.h"
+#include "store/store_journal.h"
 #include "store/store_messages.h"
 
 namespace taiyi {
@@ -49,7 +50,7 @@ StoreKind ProbeStore(const std::string& path) {
     sqlite3_close(db);
     return StoreKind::kUnreadable;
   }
-  sqlite3_busy_timeout(db, 5000);
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
   StoreKind kind = StoreKind::kUnreadable;
   {
     SqliteStatement tables(db,
@@ -78,6 +79,24 @@ std::string FolderOf(const std::string& path) {
 void DeleteDatabaseFile(const std::string& path) {
   DeleteFile(path);
   DeleteFile(path + "-journal");
+}
+
+std::string WithoutSlash(const std::string& dir) {
+  std::string path = WithSlash(dir);
+  if (path.size() > 1) path.pop_back();
+  return path;
+}
+
+std::string BaseNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// A hard link to the file (the comment files are only ever replaced, never changed in
+// place, so the link keeps the content), or a copy where links are not possible.
+bool LinkOrCopyFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  std::filesystem::create_hard_link(from, to, ec);
+  return !ec || CopyFile(from, to, true);
 }
 
 std::string Format(const char* format, int n) {
@@ -152,6 +171,8 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
   ImportReport counts;
   if (report) *report = counts;
   store.SetLastMessage("");
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return 0;
   switch (ProbeStore(path)) {
     case StoreKind::kUnreadable:
       store.SetLastMessage(kMsgCannotOpenImport);
@@ -163,7 +184,7 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
       break;
   }
   MRecordBase other;
-  if (other.Open(path, store.AppDir(), false) != 0) {
+  if (other.OpenPrivate(path, store.AppDir()) != 0) {
     std::string message = kMsgCannotOpenImport;
     if (other.LastMessage() == kMsgPrimaryIdOutOfRange) message += other.LastMessage();
     store.SetLastMessage(message);
@@ -180,7 +201,7 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
   // Comment files made by this import, removed again when its cases do not arrive.
   std::vector<std::string> written;
   other.Connect();
-  if (store.Connect() != SQLITE_OK) {
+  if (store.Connect(true) != SQLITE_OK) {
     other.Disconnect();
     store.Disconnect();
     store.SetLastMessage(kMsgCannotOpenDatabase);
@@ -223,7 +244,7 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
   if (!store.Disconnect()) {
     const std::string message = store.LastMessage();
     for (const std::string& file : written) DeleteFile(file);
-    store.Open(store.DbPath(), store.AppDir(), false);  // the primary id from before
+    store.PrimaryId();  // the one from before
     store.SetLastMessage(message);
     return 0;
   }
@@ -236,22 +257,29 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
 int ExportStore(MRecordBase& store, const std::string& path,
                 const std::vector<std::string>& categories, bool all,
                 const StoreProgress& progress) {
-  // The export is built in a file beside the target and appears there complete.
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return 0;
+  // The export is built in a file beside the target and appears there complete; a program
+  // that dies meanwhile leaves an entry by which the next open removes the half-made file.
   const std::string temp = path + ".tmp";
-  DeleteDatabaseFile(temp);
-  if (FileExists(path) && !CopyFile(path, temp, true)) {
+  const std::string pending = WritePendingStep(
+      store, {{"kind", "discard"}, {"path", temp}, {"path", temp + "-journal"}});
+  if (pending.empty()) {
     store.SetLastMessage(kMsgCannotCopyDatabase);
-    DeleteFile(temp);
     return 0;
   }
+  const auto fail = [&](const std::string& message) {
+    if (!message.empty()) store.SetLastMessage(message);
+    DeleteDatabaseFile(temp);
+    RemovePendingStep(pending);
+    return 0;
+  };
+  DeleteDatabaseFile(temp);
+  if (FileExists(path) && !CopyFile(path, temp, true)) return fail(kMsgCannotCopyDatabase);
   int k = 0;
   {
     MRecordBase other;
-    if (other.Open(temp, store.AppDir(), false) != 0) {
-      store.SetLastMessage(other.LastMessage());
-      DeleteDatabaseFile(temp);
-      return 0;
-    }
+    if (other.OpenPrivate(temp, store.AppDir()) != 0) return fail(other.LastMessage());
     std::vector<std::string> collected;
     other.Connect();
     store.Connect();
@@ -277,21 +305,18 @@ int ExportStore(MRecordBase& store, const std::string& path,
       k = 0;
     }
   }
-  if (k == 0) {
-    DeleteDatabaseFile(temp);
-    return 0;
-  }
-  if (!RenameFile(temp, path)) {
-    store.SetLastMessage(kMsgCannotRename);
-    DeleteDatabaseFile(temp);
-    return 0;
-  }
+  if (k == 0) return fail({});
+  if (!RenameFile(temp, path) || !SyncFolder(FolderOfPath(path)))
+    return fail(kMsgCannotRename);
+  RemovePendingStep(pending);
   Done(progress, kExportLabel);
   return k;
 }
 
-bool Backup(MRecordBase& store, const std::string& folder) {
-  const std::string dir = WithSlash(folder);
+namespace {
+
+// Copies the database and the comment files into dir (ending with '/'), with "save.txt".
+bool CopyStoreInto(MRecordBase& store, const std::string& dir) {
   if (!CopyFile(store.DbPath(), dir + std::string(kStoreName) + ".db", true)) {
     store.SetLastMessage(kMsgCannotCopyDatabase);
     return false;
@@ -307,9 +332,48 @@ bool Backup(MRecordBase& store, const std::string& folder) {
     store.SetLastMessage(kMsgNoCommentFiles);
     return false;
   }
-  for (const std::string& name : files) CopyFile(source + name, target + name, true);
-  WriteFileAtomic(target + "save.txt", "save\n");
-  return true;
+  for (const std::string& name : files) {
+    if (!CopyFile(source + name, target + name, true)) {
+      store.SetLastMessage(kMsgCannotCopyDatabase);
+      return false;
+    }
+  }
+  return WriteFileAtomic(target + "save.txt", "save\n", FileSync::kLater) &&
+         SyncFileSystem(dir);
+}
+
+bool FolderIsEmpty(const std::string& dir) {
+  std::error_code ec;
+  return std::filesystem::is_empty(dir, ec) && !ec;
+}
+
+}  // namespace
+
+bool Backup(MRecordBase& store, const std::string& folder) {
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return false;
+  const std::string dir = WithSlash(folder);
+  // A folder that already holds something gets the copies as they come.
+  if (!FolderIsEmpty(dir)) return CopyStoreInto(store, dir);
+  // The backup is made whole beside the (empty) folder and then put in its place, so that it
+  // is either complete or not there; an entry lets the next open remove a half-made one.
+  const std::string staged = WithoutSlash(dir) + ".part";
+  const std::string pending = WritePendingStep(store, {{"kind", "discard"}, {"path", staged}});
+  if (pending.empty()) {
+    store.SetLastMessage(kMsgCannotCopyDatabase);
+    return false;
+  }
+  RemoveTree(staged);
+  bool ok = CreateDirs(staged);
+  if (!ok) store.SetLastMessage(kMsgCannotCreateBackupCommentDir);
+  ok = ok && CopyStoreInto(store, WithSlash(staged));
+  if (ok && !(RenameFile(staged, WithoutSlash(dir)) && SyncFolder(FolderOfPath(WithoutSlash(dir))))) {
+    store.SetLastMessage(kMsgCannotRename);
+    ok = false;
+  }
+  if (!ok) RemoveTree(staged);
+  RemovePendingStep(pending);
+  return ok;
 }
 
 std::string CheckRestoreSource(const std::string& folder) {
@@ -325,13 +389,14 @@ std::string CheckRestoreSource(const std::string& folder) {
 
 namespace {
 
-void DeleteCommentFiles(const std::string& appDir) {
-  const std::string comments = CommentFolder(appDir);
-  for (const std::string& name : ListFiles(comments, "*.rtf", true)) DeleteFile(comments + name);
-}
-
-// Restore, with this store's comment files removed once the backup's database is in place.
+// Restore: the backup's database and a new comment folder (the backup's comment files, with
+// this store's own in it too unless they are replaced, and a file for every restored case
+// that has none) are made ready beside the store's; then the folder and the database are
+// switched by renames.  An entry marks the moment from which the switch is finished by the
+// next open should this program die; before it, the next open removes what was made.
 bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComments) {
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return false;
   const std::string problem = CheckRestoreSource(folder);
   if (!problem.empty()) {
     store.SetLastMessage(problem);
@@ -339,26 +404,77 @@ bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComm
   }
   const std::string dir = WithSlash(folder);
   const std::string dbPath = store.DbPath();
-  const std::string temp = dbPath + ".restore";
-  if (!CopyFile(dir + std::string(kStoreName) + ".db", temp, true)) {
-    DeleteFile(temp);
+  const std::string comments = CommentFolder(store.AppDir());
+  const std::string stagedDb = dbPath + ".restore";
+  const std::string stagedDir = WithoutSlash(comments) + ".restore";
+  const std::string oldDir = WithoutSlash(comments) + ".old";
+  PendingFields fields = {{"kind", "restore"}, {"stage", "staging"}, {"db", stagedDb},
+                          {"dir", stagedDir}, {"old", oldDir}};
+  const std::string pending = WritePendingStep(store, fields);
+  if (pending.empty()) {
     store.SetLastMessage(kMsgCannotCopyDatabase);
     return false;
   }
-  // A journal left beside the old database must not be played into the restored one.
-  DeleteFile(dbPath + "-journal");
-  if (!RenameFile(temp, dbPath)) {
-    DeleteFile(temp);
-    store.SetLastMessage(kMsgCannotCopyDatabase);
+  const auto fail = [&](const char* message) {
+    store.SetLastMessage(message);
+    DeleteDatabaseFile(stagedDb);
+    RemoveTree(stagedDir);
+    RemovePendingStep(pending);
     return false;
+  };
+  DeleteDatabaseFile(stagedDb);
+  RemoveTree(stagedDir);
+  RemoveTree(oldDir);
+  if (!CopyFile(dir + std::string(kStoreName) + ".db", stagedDb, true))
+    return fail(kMsgCannotCopyDatabase);
+  if (!CreateDirs(stagedDir)) return fail(kMsgCannotCreateBackupCommentDir);
+  const std::string staged = WithSlash(stagedDir);
+  // This store's comment files stay readable in place until the switch: the new folder gets
+  // links to them (or copies), never the files themselves.
+  if (!replaceComments) {
+    for (const std::string& name : ListFiles(comments, "*.rtf", true))
+      if (!LinkOrCopyFile(comments + name, staged + name)) return fail(kMsgCannotCopyDatabase);
   }
-  if (replaceComments) DeleteCommentFiles(store.AppDir());
   const std::string source = dir + std::string(kStoreName) + "_f/";
-  const std::string target = CommentFolder(store.AppDir());
-  CreateDirs(target);
-  for (const std::string& name : ListFiles(source, "*.rtf", true))
-    CopyFile(source + name, target + name, true);
-  store.EnsureCommentFiles();
+  for (const std::string& name : ListFiles(source, "*.rtf", true)) {
+    DeleteFile(staged + name);
+    if (!CopyFile(source + name, staged + name, true)) return fail(kMsgCannotCopyDatabase);
+  }
+  {
+    // Every restored case gets a comment file from its remarkText when the backup has none.
+    MRecordBase restored;
+    if (restored.OpenPrivate(stagedDb, store.AppDir()) != 0) return fail(kMsgCannotCopyDatabase);
+    std::vector<int> ids;
+    restored.Connect();
+    if (!restored.CaseIds(ids)) {
+      restored.Disconnect();
+      return fail(kMsgCannotCopyDatabase);
+    }
+    for (const int id : ids) {
+      TRecordData record;
+      if (!restored.LoadCaseInBatch(id, record)) continue;
+      const std::string name = BaseNameOf(restored.CommentPath(record));
+      if (!FileExists(staged + name) &&
+          !WriteCommentFromPlainText(staged + name, record.remarkText, FileSync::kLater)) {
+        restored.Disconnect();
+        return fail(kMsgCannotCopyDatabase);
+      }
+    }
+    restored.Disconnect();
+  }
+  if (!SyncFileSystem(staged)) return fail(kMsgCannotCopyDatabase);
+  fields[1].second = "ready";
+  if (!RewritePendingStep(pending, fields)) return fail(kMsgCannotCopyDatabase);
+  // From here the restore counts as done: what this program cannot finish, the next open does.
+  if (!FinishRestore(dbPath, stagedDb, comments, stagedDir, oldDir)) {
+    // The entry stays: the next open finishes the switch (or removes the old folder).
+    if (FileExists(stagedDb)) {
+      store.SetLastMessage(kMsgCannotRename);
+      return false;
+    }
+    return true;
+  }
+  RemovePendingStep(pending);
   return true;
 }
 
@@ -373,6 +489,8 @@ bool ReplaceWithBackup(MRecordBase& store, const std::string& folder) {
 }
 
 bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return false;
   store.SetLastMessage("");
   const auto gone = [&remove](const std::string& path) {
     if (!FileExists(path)) return true;
@@ -382,35 +500,58 @@ bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
       DeleteFile(path);
     return !FileExists(path);
   };
+  // Once the entry is on disk the deletion is decided: an open after a crash finishes it.
+  const std::string pending = WritePendingStep(store, {{"kind", "deleteall"}});
+  if (pending.empty()) {
+    store.SetLastMessage(kMsgCannotDeleteCase);
+    return false;
+  }
   const std::string dbPath = store.DbPath();
   if (!gone(dbPath) || !gone(dbPath + "-journal")) {
+    // The database stays with every case, so its comment files stay too.
+    RemovePendingStep(pending);
     store.SetLastMessage(kMsgCannotDeleteDatabase);
     return false;
   }
+  SyncFolder(FolderOfPath(dbPath));
   const std::string comments = CommentFolder(store.AppDir());
   bool all = true;
   for (const std::string& name : ListFiles(comments, "*.rtf", true))
     all = gone(comments + name) && all;
+  SyncFolder(comments);
   if (!all) {
+    // No case names the files that stayed; the entry stays so that the next open removes them.
     store.SetLastMessage(kMsgCannotDeleteComments);
     return false;
   }
+  RemovePendingStep(pending);
   return true;
 }
 
 int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename) {
   store.SetLastMessage("");
+  // No other program writes from the first read to the final rename: a case added meanwhile
+  // would be lost with the old file.
+  MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
+  if (!guard) return 0;
   const std::string dbPath = store.DbPath();
   const std::string temp = FolderOf(dbPath) + std::string(kStoreName) + "_back.db";
+  const std::string pending = WritePendingStep(
+      store, {{"kind", "discard"}, {"path", temp}, {"path", temp + "-journal"}});
+  if (pending.empty()) {
+    store.SetLastMessage(kMsgCannotRename);
+    return 0;
+  }
   // A file left by a compaction that did not finish would add its cases to these.
   DeleteDatabaseFile(temp);
   int k = 0;
   std::string failure;
   {
     MRecordBase compacted;
-    if (compacted.Open(temp, store.AppDir(), false) != 0) {
+    if (compacted.OpenPrivate(temp, store.AppDir()) != 0) {
       store.SetLastMessage(compacted.LastMessage());
       DeleteDatabaseFile(temp);
+      RemovePendingStep(pending);
       return 0;
     }
     std::vector<std::string> collected;
@@ -431,7 +572,8 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
       }
       Report(progress, kCompactLabel, k, n);
     }
-    compacted.SaveCategories(collected);
+    if (!compacted.SaveCategories(collected) && failure.empty())
+      failure = compacted.LastMessage();
     // Every case must have arrived before the new file may take the old one's place.
     if (failure.empty() && k != expected)
       failure = store.LastMessage().empty() ? kMsgCannotSaveCase : store.LastMessage();
@@ -441,14 +583,20 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
   if (!failure.empty()) {
     store.SetLastMessage(failure);
     DeleteDatabaseFile(temp);
+    RemovePendingStep(pending);
     return 0;
   }
+  // A journal of the old database must not be played into the new one.
+  DeleteFile(dbPath + "-journal");
   const bool moved = rename ? rename(temp, dbPath) : RenameFile(temp, dbPath);
   if (!moved) {
     store.SetLastMessage(kMsgCannotRename);
     DeleteDatabaseFile(temp);
+    RemovePendingStep(pending);
     return 0;
   }
+  SyncFolder(FolderOfPath(dbPath));
+  RemovePendingStep(pending);
   Done(progress, kCompactLabel);
   return k;
 }

@@ -72,7 +72,9 @@ bool Restore(MRecordBase& store, const std::string& folder);
 bool ReplaceWithBackup(MRecordBase& store, const std::string& folder);
 
 // Deletes the database file and then every comment file.  When the database cannot be deleted
-// nothing else is touched.  False with LastMessage when a file is still there.
+// nothing else is touched.  False with LastMessage when a file is still there, or with the busy
+// message when another program kept the store for longer than a writer waits; once begun, a
+// deletion that dies half-way is finished by the next open.
 bool DeleteAll(MRecordBase& store, const FileDeleter& remove = FileDeleter());
 
 // Rewrites the database with the cases renumbered 1..k in their old order and a category list

@@ -76,7 +76,7 @@ TEST_F(CategoryCasesTest, RecategorizingRewritesEveryLoadableCaseAndReportsTheRe
   EXPECT_EQ(CategoryOf(2), "外人");
 }
 
-TEST_F(CategoryCasesTest, RemovingDeletesTheRowsButKeepsTheCommentFiles) {
+TEST_F(CategoryCasesTest, RemovingDeletesTheRowsAndThenTheirCommentFiles) {
   TRecordData first;
   ASSERT_TRUE(store_.LoadCase(1, first));
   ASSERT_TRUE(WriteFileAtomic(store_.CommentPath(first), "{\\rtf1 x}"));
@@ -84,7 +84,7 @@ TEST_F(CategoryCasesTest, RemovingDeletesTheRowsButKeepsTheCommentFiles) {
   EXPECT_EQ(CategoryOf(1), "(none)");
   EXPECT_EQ(CategoryOf(4), "(none)");
   EXPECT_EQ(CategoryOf(2), "外人");
-  EXPECT_TRUE(FileExists(store_.CommentPath(first)));
+  EXPECT_FALSE(FileExists(store_.CommentPath(first)));
 }
 
 }  // namespace

@@ -143,6 +143,7 @@ TEST(ImportStore, ATakenCommentStemGivesTheNextFreeOne) {
   ASSERT_TRUE(WriteCommentFromPlainText(taken, "原有的评语"));
   TRecordData a = Case("张三", "家人"), b = Case("张三", "家人");
   a.remarkFile = b.remarkFile = "张三_199005122307";
+  AddAll(store, {a});  // the case whose comment file that is
   b.remarkText = "第二个";
   MRecordBase& other = there.Store();
   AddAll(other, {a, b});
@@ -150,10 +151,10 @@ TEST(ImportStore, ATakenCommentStemGivesTheNextFreeOne) {
   ASSERT_EQ(ImportStore(store, there.Db(), {}), 2);
   MRecordBase& after = here.Store();
   TRecordData r;
-  ASSERT_TRUE(after.LoadCase(1, r));
+  ASSERT_TRUE(after.LoadCase(2, r));
   EXPECT_EQ(r.remarkFile, "张三_199005122307_0");
   EXPECT_EQ(PlainText(after.CommentPath(r)), "张三的评语");
-  ASSERT_TRUE(after.LoadCase(2, r));
+  ASSERT_TRUE(after.LoadCase(3, r));
   EXPECT_EQ(r.remarkFile, "张三_199005122307_1");
   EXPECT_EQ(PlainText(after.CommentPath(r)), "第二个");
   EXPECT_EQ(PlainText(taken), "原有的评语");

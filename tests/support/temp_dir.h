@@ -8,8 +8,14 @@ namespace taiyi::test {
 
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "taiyi-test-XXXXXX").string();
+  // Under the system's temporary folder, or under base when it is a folder (a test that
+  // writes thousands of small files uses the memory file system /dev/shm).
+  explicit TempDir(const std::string& base = {}) {
+    std::error_code ec;
+    const std::filesystem::path parent = !base.empty() && std::filesystem::is_directory(base, ec)
+                                             ? std::filesystem::path(base)
+                                             : std::filesystem::temp_directory_path();
+    std::string pattern = (parent / "taiyi-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data()) ? pattern + "/" : std::string();
   }
   ~TempDir() {

@@ -296,6 +296,20 @@ TEST_F(CaseTreeTest, ShowAllLoadsEveryCaseOnTheWorker) {
   EXPECT_EQ(ToStdString(window.windowTitle()), "墨衡太乙神数 1.3 ");
 }
 
+TEST_F(CaseTreeTest, ARefreshShowsTheCasesAnotherProgramAdded) {
+  caseTree->BuildNewestCaseTree();
+  MRecordBase other;  // another program on the same store
+  ASSERT_EQ(other.Open(f.store.DbPath(), f.dir.path(), false), 0);
+  TRecordData r = test::TreeCase("孙七", 2000, 1, 1, "家人");
+  ASSERT_EQ(other.AddCase(r), 5);
+  EXPECT_EQ(caseTree->FindCaseNode(5), nullptr);
+  caseTree->N19Click();
+  EXPECT_NE(caseTree->FindCaseNode(5), nullptr);
+  EXPECT_NE(caseTree->FindCaseNode(1), nullptr);
+  // This window's store goes on after the other program's case instead of failing.
+  EXPECT_EQ(f.Add(test::TreeCase("周八", 2001, 1, 1, "家人")), 6);
+}
+
 TEST_F(CaseTreeTest, ShowAllOfAnEmptyStore) {
   test::CaseStoreFixture empty;
   CaseTree other(tree, empty.store, prompter, font);

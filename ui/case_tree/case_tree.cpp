@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "platform/file_util.h"
+#include "store/case_actions.h"
 #include "store/case_caption.h"
 #include "store/case_search.h"
 #include "ui/case_tree/case_loader.h"
@@ -273,7 +274,8 @@ void CaseTree::BuildCaseTree(const std::vector<std::int32_t>& ids) {
 }
 
 void CaseTree::BuildNewestCaseTree() {
-  BuildCaseTree(NewestCaseIds(store_.PrimaryId()));
+  knownTop_ = store_.PrimaryId();
+  BuildCaseTree(NewestCaseIds(knownTop_));
 }
 
 std::vector<std::int32_t> CaseTree::ShownCaseIds() const {
@@ -425,11 +427,10 @@ void CaseTree::DeleteSelectedCase() {
   }
 
   // The row goes first: when the store refuses, the case keeps its node and comment file.
-  if (!store_.RemoveCase(id)) {
+  if (!DeleteCase(store_, id, commentPath)) {
     prompter_.Message(store_.LastMessage());
     return;
   }
-  if (!commentPath.empty() && FileExists(commentPath)) DeleteFile(commentPath);
   delete node;
   SetRecordCount(recordCount_ - 1);
   if (viewed && hooks_.viewedCaseDeleted) hooks_.viewedCaseDeleted();
@@ -449,6 +450,7 @@ void CaseTree::ShowAllCases() {
     return;
   }
   if (h > 2000) prompter_.Message(kMsgManyCases);
+  knownTop_ = h;
 
   loader_.reset();
   loaderStop_.store(false);
@@ -485,7 +487,16 @@ void CaseTree::N18Click() {
 
 void CaseTree::N19Click() {
   if (refuseWhileLoading()) return;
-  BuildCaseTree(ShownCaseIds());
+  // The shown cases, after the ones added since the tree was built (by this window or by
+  // another program on the same store), newest first.
+  const std::vector<std::int32_t> shown = ShownCaseIds();
+  std::vector<std::int32_t> ids;
+  const int top = store_.PrimaryId();
+  for (int id = top; id > knownTop_; --id)
+    if (std::find(shown.begin(), shown.end(), id) == shown.end()) ids.push_back(id);
+  knownTop_ = std::max(knownTop_, top);
+  ids.insert(ids.end(), shown.begin(), shown.end());
+  BuildCaseTree(ids);
 }
 
 void CaseTree::N20Click() {

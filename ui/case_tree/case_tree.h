@@ -177,6 +177,9 @@ class CaseTree final : public QObject {
   std::atomic<bool> loaderStop_{false};
   bool loaderRunning_ = false;
   int recordCount_ = 0;
+  // The store's primary id when the tree was last built from the store's newest cases or all
+  // of them: a refresh adds the cases above it, which another program may have added.
+  int knownTop_ = 0;
   std::unique_ptr<CaseLoader> loader_;
 
   QPointer<QMenu> popMingLi_;  // a child of the tree view
