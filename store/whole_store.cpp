@@ -107,7 +107,7 @@ std::string Format(const char* format, int n) {
 
 // The number the progress of a walk over ids counts against: the primary id, as the loop
 // over 1..primaryId always did, or the highest id when a foreign store holds cases above it.
-int ProgressTotal(const MRecordBase& store, const std::vector<int>& ids) {
+int ProgressTotal(MRecordBase& store, const std::vector<int>& ids) {
   return std::max(store.PrimaryId(), ids.empty() ? 0 : ids.back());
 }
 
