@@ -572,7 +572,8 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
       }
       Report(progress, kCompactLabel, k, n);
     }
-    if (!compacted.SaveCategories(collected) && failure.empty())
+    // (A store without cases keeps the default list: an empty list cannot be stored.)
+    if (!collected.empty() && !compacted.SaveCategories(collected) && failure.empty())
       failure = compacted.LastMessage();
     // Every case must have arrived before the new file may take the old one's place.
     if (failure.empty() && k != expected)

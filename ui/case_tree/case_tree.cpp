@@ -490,11 +490,13 @@ void CaseTree::N19Click() {
   // The shown cases, after the ones added since the tree was built (by this window or by
   // another program on the same store), newest first.
   const std::vector<std::int32_t> shown = ShownCaseIds();
+  std::vector<int> newest;
+  store_.CaseIds(newest, true, kNewestCaseCount);
   std::vector<std::int32_t> ids;
-  const int top = store_.PrimaryId();
-  for (int id = top; id > knownTop_; --id)
-    if (std::find(shown.begin(), shown.end(), id) == shown.end()) ids.push_back(id);
-  knownTop_ = std::max(knownTop_, top);
+  for (const int id : newest)
+    if (id > knownTop_ && std::find(shown.begin(), shown.end(), id) == shown.end())
+      ids.push_back(id);
+  if (!newest.empty()) knownTop_ = std::max(knownTop_, newest.front());
   ids.insert(ids.end(), shown.begin(), shown.end());
   BuildCaseTree(ids);
 }
