@@ -310,6 +310,20 @@ TEST_F(CaseTreeTest, ARefreshShowsTheCasesAnotherProgramAdded) {
   EXPECT_EQ(f.Add(test::TreeCase("周八", 2001, 1, 1, "家人")), 6);
 }
 
+// A primary id of two thousand million: the loader gets the ids that exist, not every number
+// below it (a list of those would not fit in memory).
+TEST_F(CaseTreeTest, ShowAllReadsOnlyTheIdsThatExist) {
+  f.store.Connect();
+  ASSERT_TRUE(f.store.Execute("update case_data set id=1999999999 where id=4;"));
+  ASSERT_TRUE(f.store.Execute("update case_extra set primaryId=2000000000;"));
+  ASSERT_TRUE(f.store.Disconnect());
+  ASSERT_EQ(f.store.Open(CaseDatabasePath(f.dir.path()), f.dir.path(), false), 0);
+  caseTree->ShowAllCases();
+  WaitForLoader();
+  EXPECT_EQ(caseTree->RecordCount(), 4);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{1999999999, 2, 1, 3}));
+}
+
 TEST_F(CaseTreeTest, ShowAllOfAnEmptyStore) {
   test::CaseStoreFixture empty;
   CaseTree other(tree, empty.store, prompter, font);

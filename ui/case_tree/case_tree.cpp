@@ -474,7 +474,11 @@ void CaseTree::ShowAllCases() {
     loaderRunning_ = false;
     if (!stopped && hooks_.loaderFinished) hooks_.loaderFinished();
   };
-  loader_->Start(NewestCaseIds(h, h), sort_, std::move(calls));
+  // The ids that exist, newest first, in one query: counting down from the primary id would
+  // list every number below it, gaps and all.
+  std::vector<int> ids;
+  store_.CaseIds(ids, true);
+  loader_->Start(std::move(ids), sort_, std::move(calls));
 }
 
 void CaseTree::N18Click() {
