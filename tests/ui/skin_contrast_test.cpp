@@ -221,11 +221,14 @@ TEST(PoorTexts, FindsLightTextOnALightBackground) {
   EXPECT_NE(poor[0].find("#e8e8e8 on #ffffff"), std::string::npos) << poor[0];
 }
 
+std::string SourceSkins() {
+  return std::string(TAIYI_SOURCE_DAT_DIR) + "/../skins/";
+}
+
 // The skins shipped with the program, by file name, and "" for no skin.
 std::vector<std::string> Skins() {
   std::vector<std::string> skins{""};
-  for (const std::string& name : ListFiles(TAIYI_SOURCE_SKINS_DIR "/", "*.skn", false))
-    skins.push_back(name);
+  for (const std::string& name : ListFiles(SourceSkins(), "*.skn", false)) skins.push_back(name);
   return skins;
 }
 
@@ -234,7 +237,7 @@ class SkinContrastTest : public testing::TestWithParam<std::string> {
   void SetUp() override {
     AppFolderInputs in;
     in.dataDirOption = dir_.path();
-    in.shippedDataDir = TAIYI_SOURCE_DAT_DIR;
+    in.shippedDir = std::string(TAIYI_SOURCE_DAT_DIR) + "/../";
     std::string error;
     ASSERT_TRUE(PrepareAppFolder(in, folder_, error)) << error;
     ASSERT_EQ(store_.Open(folder_.Dat() + "TaiYi.db", folder_.root, false), 0);
@@ -242,7 +245,7 @@ class SkinContrastTest : public testing::TestWithParam<std::string> {
     std::string init = "[window]\r\nskined=0\r\n";
     if (!GetParam().empty()) {
       std::string sheet;
-      ASSERT_TRUE(ReadFile(std::string(TAIYI_SOURCE_SKINS_DIR "/") + GetParam(), sheet));
+      ASSERT_TRUE(ReadFile(SourceSkins() + GetParam(), sheet));
       sheet_ = ToQString(sheet);
       init =
           "[window]\r\nskined=1\r\nskinname=" + GetParam().substr(0, GetParam().find('.')) + "\r\n";
