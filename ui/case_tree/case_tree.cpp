@@ -23,6 +23,7 @@
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
+#include "ui/widgets/work_dialog.h"
 
 namespace taiyi {
 
@@ -420,8 +421,12 @@ void CaseTree::N20Click() {
     prompter_.Message(kMsgNoKeywords);
     return;
   }
+  // Every case and its comment file is read: the window keeps answering meanwhile.
   std::vector<std::int32_t> ids;
-  FuzzySearch(store_, keywords, ids);
+  WorkProgress progress;
+  if (!RunWithProgress(tree_->window(), kProgressSearching, progress, true,
+                       [&] { FuzzySearch(store_, keywords, ids, &progress); }))
+    return;  // stopped by the user: nothing to report
   if (ids.empty()) {
     prompter_.Message(kFuzzyNothingFound);
     return;

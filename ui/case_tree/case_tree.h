@@ -37,6 +37,7 @@ inline constexpr char kMsgManyCases[] = "记录总数有点多，确定后请等
 inline constexpr char kMsgSelectCaseFirst[] = "请先选择一个案例！";
 inline constexpr char kMsgAskDeleteViewed[] = "确定要删除当前正在查看的案例吗？";
 inline constexpr char kProgressLoading[] = "正在读取全部命例";
+inline constexpr char kProgressSearching[] = "正在查找命例";
 inline constexpr char kProgressStop[] = "停止";
 // A progress dialog appears only for work that takes longer than this, and follows the work
 // at this pace.
