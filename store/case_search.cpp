@@ -145,16 +145,24 @@ std::vector<std::string> SplitKeywords(std::string_view input) {
 }
 
 void FuzzySearch(MRecordBase& store, const std::vector<std::string>& keywords,
-                 std::vector<std::int32_t>& ids) {
+                 std::vector<std::int32_t>& ids, WorkProgress* progress) {
   ids.clear();
   std::vector<std::string> wanted;
   for (const std::string& k : keywords) wanted.push_back(Utf8ToGbk(k));
   store.Connect();
   std::vector<int> all;
   store.CaseIds(all);
+  if (progress) progress->total.store(static_cast<int>(all.size()));
   TRecordData r;
   std::vector<bool> used(wanted.size());
   for (const int id : all) {
+    if (progress) {
+      if (progress->stop.load()) {
+        ids.clear();
+        break;
+      }
+      progress->done.fetch_add(1, std::memory_order_relaxed);
+    }
     if (!store.LoadCaseInBatch(id, r)) continue;
     std::vector<std::string> texts = CaseSearchTexts(r);
     texts.push_back(CommentText(store, r));

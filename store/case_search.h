@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/record_base.h"
+#include "store/work_progress.h"
 
 namespace taiyi {
 
@@ -90,9 +91,10 @@ inline constexpr char kMsgNoKeywords[] = "请输入要查找的关键字，多�
 std::vector<std::string> SplitKeywords(std::string_view input);
 
 // The ids of the cases in which every keyword is found, the comment's plain text counting as
-// a ninth text; each text uses up at most the first remaining keyword it contains.
+// a ninth text; each text uses up at most the first remaining keyword it contains.  With
+// progress, the cases are counted there and a stop request ends the search with no ids.
 void FuzzySearch(MRecordBase& store, const std::vector<std::string>& keywords,
-                 std::vector<std::int32_t>& ids);
+                 std::vector<std::int32_t>& ids, WorkProgress* progress = nullptr);
 
 // Character-wise search on the GBK forms: a match never starts on the trail byte of a
 // two-byte character.

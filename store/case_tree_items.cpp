@@ -8,10 +8,7 @@
 
 namespace taiyi {
 
-namespace {
-
-// True when a belongs strictly before b in the order sort.
-bool Before(const TCusTreeItem& a, const TCusTreeItem& b, int sort) {
+bool SortsBefore(const TCusTreeItem& a, const TCusTreeItem& b, int sort) {
   switch (sort) {
     case kSortTimeDesc:
     case kSortTimeAsc:
@@ -28,19 +25,37 @@ bool Before(const TCusTreeItem& a, const TCusTreeItem& b, int sort) {
   }
 }
 
-}  // namespace
+bool MakeTreeItem(const TRecordData& record, MYiDateEx& dates, bool keys, TCusTreeItem& item) {
+  item.id = record.id;
+  item.caption = CaseCaption(record);
+  item.category = record.className;
+  item.male = record.male;
+  item.julianDay = 0;
+  item.surnameKey = 0;
+  if (!keys) return true;
+  YiDate moment = record.Date();
+  if (record.lunar) {
+    YiDate solar;
+    if (!dates.LunarToSolar(moment, solar, record.leapMonth)) return false;
+    moment = solar;
+  }
+  item.julianDay = dates.ToJulianDay(moment);
+  item.surnameKey = SurnameKey(record.name);
+  return true;
+}
 
 void InsertSorted(std::vector<TCusTreeItem>& items, TCusTreeItem item, int sort) {
   // After every item that is not behind the new one: equal items keep their arrival order.
   auto at = std::upper_bound(
       items.begin(), items.end(), item,
-      [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return Before(a, b, sort); });
+      [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return SortsBefore(a, b, sort); });
   items.insert(at, std::move(item));
 }
 
 bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<std::int32_t>& ids,
                       int sort, std::vector<TCusTreeItem>& items,
-                      std::vector<std::string>& usedCategories, const std::atomic<bool>* stop) {
+                      std::vector<std::string>& usedCategories, const std::atomic<bool>* stop,
+                      std::atomic<int>* done) {
   items.clear();
   usedCategories.clear();
   std::vector<std::string> categories;
@@ -50,29 +65,18 @@ bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<st
   items.reserve(ids.size());
 
   bool stopped = false;
+  TRecordData record;
   store.Connect();
   for (const std::int32_t id : ids) {
     if (stop && stop->load()) {
       stopped = true;
       break;
     }
-    TRecordData record;
+    if (done) done->fetch_add(1, std::memory_order_relaxed);
     if (!store.LoadCaseInBatch(id, record)) continue;
     TCusTreeItem item;
-    if (sorted) {
-      YiDate moment = record.Date();
-      if (record.lunar) {
-        YiDate solar;
-        if (!dates.LunarToSolar(moment, solar, record.leapMonth)) continue;
-        moment = solar;
-      }
-      item.julianDay = dates.ToJulianDay(moment);
-      item.surnameKey = SurnameKey(record.name);
-    }
+    if (!MakeTreeItem(record, dates, sorted, item)) continue;
     item.id = id;
-    item.caption = CaseCaption(record);
-    item.category = record.className;
-    item.male = record.male;
     const auto known = std::find(categories.begin(), categories.end(), item.category);
     if (known != categories.end()) ++counts[known - categories.begin()];
     items.push_back(std::move(item));
@@ -83,7 +87,7 @@ bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<st
   if (sorted)
     std::stable_sort(
         items.begin(), items.end(),
-        [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return Before(a, b, sort); });
+        [sort](const TCusTreeItem& a, const TCusTreeItem& b) { return SortsBefore(a, b, sort); });
 
   for (std::size_t i = 0; i < categories.size(); ++i)
     if (counts[i] > 0) usedCategories.push_back(categories[i]);

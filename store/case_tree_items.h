@@ -38,6 +38,14 @@ inline constexpr char kMsgWaitForCases[] = "请等待案例加载完毕！";
 inline constexpr char kCaptionCollecting[] = "数据处理.....";
 inline constexpr char kCaptionLoading[] = "加载.....";
 
+// True when a belongs strictly before b in the order sort (1..4): see InsertSorted.
+bool SortsBefore(const TCusTreeItem& a, const TCusTreeItem& b, int sort);
+
+// The item of a stored case; with keys, also its julianDay and surnameKey.  False when keys
+// were asked for and the case is lunar with a date that does not exist (the item then has
+// no keys).
+bool MakeTreeItem(const TRecordData& record, MYiDateEx& dates, bool keys, TCusTreeItem& item);
+
 // Inserts item into items, which are in the order sort (1..4): time descending or ascending
 // first, surname key ascending among equal moments; surname key ascending or descending
 // first, the newer moment first among equal keys.  Fully equal items keep their arrival order.
@@ -45,14 +53,15 @@ void InsertSorted(std::vector<TCusTreeItem>& items, TCusTreeItem item, int sort)
 
 // Reads the cases of ids in one batch of the store and makes the items: in the order of ids
 // for sort 0, else in the order sort, exactly as InsertSorted of each item in the order of
-// ids would place them (a lunar case whose date does not exist is left out then).  Ids that cannot be loaded are left out.  usedCategories receives the categories
-// of the store's list that at least one item has, in the list's order.  When stop is given
-// it is looked at before each case is read; false when it was set (the items read so far
-// stay in items).
+// ids would place them (a lunar case whose date does not exist is left out then).  Ids that
+// cannot be loaded are left out.  usedCategories receives the categories of the store's list
+// that at least one item has, in the list's order.  When stop is given it is looked at before
+// each case is read; false when it was set (the items read so far stay in items).  When done
+// is given it counts the ids looked at, for a window that shows the progress.
 bool CollectTreeItems(MRecordBase& store, MYiDateEx& dates, const std::vector<std::int32_t>& ids,
                       int sort, std::vector<TCusTreeItem>& items,
                       std::vector<std::string>& usedCategories,
-                      const std::atomic<bool>* stop = nullptr);
+                      const std::atomic<bool>* stop = nullptr, std::atomic<int>* done = nullptr);
 
 // From primaryId downward, at most count ids, none below 1.
 std::vector<std::int32_t> NewestCaseIds(int primaryId, int count = kNewestCaseCount);

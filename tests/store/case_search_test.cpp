@@ -153,6 +153,19 @@ TEST_F(CaseSearch, FuzzyKeywordsEachUseUpOneText) {
     FuzzySearch(store_, row.keywords, ids);
     EXPECT_EQ(ids, row.want) << row.keywords.front();
   }
+
+  // Counted for a progress dialog; a stop request ends the search with nothing found.
+  WorkProgress counted;
+  Ids ids;
+  FuzzySearch(store_, {"张三"}, ids, &counted);
+  EXPECT_EQ(ids, (Ids{1, 4}));
+  EXPECT_EQ(counted.done.load(), counted.total.load());
+  EXPECT_GT(counted.total.load(), 0);
+  WorkProgress stopped;
+  stopped.stop = true;
+  FuzzySearch(store_, {"张三"}, ids, &stopped);
+  EXPECT_TRUE(ids.empty());
+  EXPECT_EQ(stopped.done.load(), 0);
 }
 
 TEST(SplitKeywords, RunsOfBlanksSeparateKeywords) {

@@ -25,12 +25,9 @@ struct Recorder {
       events.push_back(std::move(what));
     };
     calls.caption = [note](const std::string& text) { note("caption " + text); };
-    calls.beginFill = [note](const std::vector<std::string>& used, int total) {
-      note("begin " + std::to_string(used.size()) + " " + std::to_string(total));
-    };
-    calls.addItems = [note](const std::vector<TCusTreeItem>& run, int remaining) {
-      note("add " + std::to_string(run.size()) + " " + std::to_string(remaining) + " from " +
-           std::to_string(run.front().id));
+    calls.filled = [note](std::vector<TCusTreeItem>& items, const std::vector<std::string>& used) {
+      note("filled " + std::to_string(items.size()) + " " + std::to_string(used.size()) + " from " +
+           std::to_string(items.front().id));
     };
     calls.finished = [this, note](bool stopped) {
       note(stopped ? "stopped" : "finished");
@@ -71,11 +68,11 @@ TEST_F(CaseLoaderTest, HandsItsChangesToTheGuiThreadInOrder) {
   ProcessUntil(rec.done);
   loader.Wait();
   EXPECT_FALSE(rec.offThread);
-  EXPECT_EQ(rec.events,
-            (std::vector<std::string>{"caption 加载.....", "caption 数据处理.....", "begin 2 120",
-                                      "add 50 120 from 120", "add 50 70 from 70",
-                                      "add 20 20 from 20", "finished"}));
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"caption 加载.....", "caption 数据处理.....",
+                                                  "filled 120 2 from 120", "finished"}));
   EXPECT_FALSE(loader.Running());
+  EXPECT_EQ(loader.Done(), 120);
+  EXPECT_EQ(loader.Total(), 120);
   EXPECT_FALSE(f.store.IsConnected());
 }
 

@@ -9,8 +9,10 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QtTest/QTest>
 #include <memory>
@@ -24,8 +26,8 @@ namespace taiyi {
 namespace {
 
 using Ids = std::vector<std::int32_t>;
-constexpr int kImageRole = Qt::UserRole + 1;
-constexpr int kSelectedImageRole = Qt::UserRole + 2;
+constexpr int kImageRole = CaseTreeModel::kImageRole;
+constexpr int kSelectedImageRole = CaseTreeModel::kSelectedImageRole;
 
 QAction* MenuItem(QMenu* menu, const char* caption) {
   for (QAction* item : menu->actions())
@@ -34,9 +36,9 @@ QAction* MenuItem(QMenu* menu, const char* caption) {
   return nullptr;
 }
 
-std::vector<std::string> Texts(const std::vector<QTreeWidgetItem*>& nodes) {
+std::vector<std::string> Texts(const std::vector<QModelIndex>& nodes) {
   std::vector<std::string> texts;
-  for (auto* node : nodes) texts.push_back(ToStdString(node->text(0)));
+  for (const QModelIndex& node : nodes) texts.push_back(ToStdString(node.data().toString()));
   return texts;
 }
 
@@ -48,7 +50,7 @@ class CaseTreeTest : public ::testing::Test {
     ASSERT_EQ(f.Add(test::TreeCase("李四", 1990, 1, 1, "家人", false)), 2);
     ASSERT_EQ(f.Add(test::TreeCase("王五", 1980, 3, 3, "外来类别")), 3);
     ASSERT_EQ(f.Add(test::TreeCase("赵六", 2010, 2, 2, "家人")), 4);
-    tree = new QTreeWidget(&window);
+    tree = new QTreeView(&window);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(tree);
     caseTree = std::make_unique<CaseTree>(tree, f.store, prompter, font);
@@ -68,9 +70,9 @@ class CaseTreeTest : public ::testing::Test {
   }
 
   void Select(int id) {
-    QTreeWidgetItem* node = caseTree->FindCaseNode(id);
-    ASSERT_NE(node, nullptr) << id;
-    tree->setCurrentItem(node);
+    const QModelIndex node = caseTree->FindCaseNode(id);
+    ASSERT_TRUE(node.isValid()) << id;
+    tree->setCurrentIndex(node);
   }
   void WaitForLoader() {
     QElapsedTimer clock;
@@ -85,7 +87,7 @@ class CaseTreeTest : public ::testing::Test {
   ScriptedPrompter prompter;
   MUiFont font{0, false};
   QWidget window;
-  QTreeWidget* tree = nullptr;
+  QTreeView* tree = nullptr;
   std::unique_ptr<CaseTree> caseTree;
 
   Ids opened;
@@ -109,22 +111,25 @@ TEST_F(CaseTreeTest, BuildsByCategoryAndSwitchesStyleAndOrder) {
   EXPECT_TRUE(tree->isEnabled());
   EXPECT_FALSE(caseTree->TreeBusy());
 
-  QTreeWidgetItem* family = caseTree->CategoryNodes()[0];
-  EXPECT_FALSE(family->isExpanded());
-  EXPECT_EQ(family->data(0, kImageRole).toInt(), kImageCategory);
-  QTreeWidgetItem* li = caseTree->FindCaseNode(2);
-  EXPECT_EQ(li->parent(), family);
-  EXPECT_EQ(ToStdString(li->text(0)), "李四      公1990-01-01 07:08");
-  EXPECT_EQ(li->data(0, kImageRole).toInt(), kImageFemale);
-  EXPECT_EQ(li->data(0, kSelectedImageRole).toInt(), kImageSelectedCase);
-  EXPECT_EQ(caseTree->FindCaseNode(1)->data(0, kImageRole).toInt(), kImageMale);
+  const QModelIndex family = caseTree->CategoryNodes()[0];
+  EXPECT_FALSE(tree->isExpanded(family));
+  EXPECT_EQ(family.data(kImageRole).toInt(), kImageCategory);
+  const QModelIndex li = caseTree->FindCaseNode(2);
+  EXPECT_EQ(li.parent(), family);
+  EXPECT_EQ(ToStdString(li.data().toString()), "李四      公1990-01-01 07:08");
+  EXPECT_EQ(li.data(kImageRole).toInt(), kImageFemale);
+  EXPECT_EQ(li.data(kSelectedImageRole).toInt(), kImageSelectedCase);
+  EXPECT_EQ(caseTree->FindCaseNode(1).data(kImageRole).toInt(), kImageMale);
+  // Every case row of a sex shares one icon.
+  EXPECT_EQ(caseTree->FindCaseNode(1).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
+            caseTree->FindCaseNode(4).data(Qt::DecorationRole).value<QIcon>().cacheKey());
 
   // List style with no order keeps the grouped order.
   QMenu* styles = caseTree->PopMingLi()->findChild<QMenu*>("pMenuShowStyle");
   MenuItem(styles, "列表显示")->trigger();
   EXPECT_EQ(caseTree->ShowStyle(), 1);
   EXPECT_TRUE(caseTree->CategoryNodes().empty());
-  EXPECT_EQ(tree->topLevelItemCount(), 4);
+  EXPECT_EQ(tree->model()->rowCount(), 4);
   EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
 
   MenuItem(styles, "时间降序（近-远）")->trigger();
@@ -135,9 +140,37 @@ TEST_F(CaseTreeTest, BuildsByCategoryAndSwitchesStyleAndOrder) {
   EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 3, 4, 1}));
 }
 
+TEST_F(CaseTreeTest, OrdersLeaveOutLunarDatesThatDoNotExistAndKeepTheShownSet) {
+  // The lunar year 2005 has no leap month.
+  ASSERT_EQ(f.Add(test::TreeCase("周九", 2005, 5, 1, "家人", true, true, true)), 5);
+  QMenu* styles = caseTree->PopMingLi()->findChild<QMenu*>("pMenuShowStyle");
+  caseTree->BuildCaseTree({5, 4, 2});
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{5, 4, 2}));
+  MenuItem(styles, "时间升序（远-近）")->trigger();
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 4}));
+  MenuItem(styles, "无")->trigger();
+  MenuItem(styles, "列表显示")->trigger();
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 4}));
+
+  // Cases saved meanwhile are appended, and take their place at the next change of order.
+  TRecordData missing = test::TreeCase("周九", 2005, 5, 1, "家人", true, true, true);
+  missing.id = 5;
+  caseTree->AddCaseNode(missing);
+  TRecordData early = test::TreeCase("郑一", 1900, 1, 1, "家人");
+  early.id = 1;
+  caseTree->AddCaseNode(early);
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{2, 4, 5, 1}));
+  MenuItem(styles, "时间降序（近-远）")->trigger();
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1}));
+  EXPECT_EQ(caseTree->RecordCount(), 3);
+  MenuItem(styles, "分类显示")->trigger();
+  EXPECT_EQ(Texts(caseTree->CategoryNodes()), (std::vector<std::string>{"家人"}));
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1}));
+}
+
 TEST_F(CaseTreeTest, CommandsOnACategoryNodeDoNothing) {
   caseTree->BuildCaseTree({4, 3, 2, 1});
-  tree->setCurrentItem(caseTree->CategoryNodes()[0]);
+  tree->setCurrentIndex(caseTree->CategoryNodes()[0]);
   EXPECT_EQ(caseTree->SelectedCaseId(), -1);
   caseTree->OpenSelectedCase();
   EXPECT_TRUE(opened.empty());
@@ -164,7 +197,7 @@ TEST_F(CaseTreeTest, MovesACaseToAnotherCategory) {
   TRecordData r;
   ASSERT_TRUE(f.store.LoadCase(1, r));
   EXPECT_EQ(r.className, "家人");
-  EXPECT_EQ(caseTree->FindCaseNode(1)->parent(), caseTree->CategoryNodes()[0]);
+  EXPECT_EQ(caseTree->FindCaseNode(1).parent(), caseTree->CategoryNodes()[0]);
   EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2, 1, 3}));
   EXPECT_EQ(moved, "1 家人");
   EXPECT_TRUE(prompter.ShownBoxes().empty());
@@ -190,7 +223,7 @@ TEST_F(CaseTreeTest, DeletesACaseWithItsCommentFileOnlyWhenConfirmed) {
   caseTree->DeleteSelectedCase();
   EXPECT_FALSE(f.store.LoadCase(2, r));
   EXPECT_FALSE(FileExists(comment));
-  EXPECT_EQ(caseTree->FindCaseNode(2), nullptr);
+  EXPECT_FALSE(caseTree->FindCaseNode(2).isValid());
   EXPECT_EQ(caseTree->RecordCount(), 3);
 }
 
@@ -210,14 +243,14 @@ TEST_F(CaseTreeTest, DeletingTheViewedCaseAsksTwiceAndTellsTheWindow) {
   caseTree->DeleteSelectedCase();
   EXPECT_EQ(Last(), "确定要删除当前正在查看的案例吗？");
   EXPECT_FALSE(dropped);
-  EXPECT_NE(caseTree->FindCaseNode(4), nullptr);
+  EXPECT_TRUE(caseTree->FindCaseNode(4).isValid());
 
   prompter.AnswerQuestion(true);
   prompter.AnswerQuestion(true);
   caseTree->DeleteSelectedCase();
   EXPECT_TRUE(dropped);
   EXPECT_FALSE(FileExists(f.dir.file("viewed.rtf")));
-  EXPECT_EQ(caseTree->FindCaseNode(4), nullptr);
+  EXPECT_FALSE(caseTree->FindCaseNode(4).isValid());
 }
 
 TEST_F(CaseTreeTest, AFailedDeleteKeepsTheNodeAndTheCommentFile) {
@@ -232,7 +265,7 @@ TEST_F(CaseTreeTest, AFailedDeleteKeepsTheNodeAndTheCommentFile) {
   caseTree->DeleteSelectedCase();
   EXPECT_FALSE(Last().empty());
   EXPECT_NE(Last(), "确定要删除“李四”这个命例吗？");
-  EXPECT_NE(caseTree->FindCaseNode(2), nullptr);
+  EXPECT_TRUE(caseTree->FindCaseNode(2).isValid());
   EXPECT_TRUE(FileExists(comment));
   EXPECT_EQ(caseTree->RecordCount(), 4);
 }
@@ -359,6 +392,34 @@ TEST_F(CaseTreeTest, AStoppedLoaderAddsNoNodeAndTheTreeCanGo) {
   EXPECT_TRUE(f.store.LoadCase(2000, r));
 }
 
+TEST_F(CaseTreeTest, TheLoaderShowsItsProgressAndItsDialogStopsIt) {
+  f.store.Connect();
+  for (int i = 0; i < 3000; ++i) {
+    TRecordData r = test::TreeCase("钱" + std::to_string(i), 1900, 1, 1, "家人");
+    ASSERT_GT(f.store.AddCaseInBatch(r), 0);
+  }
+  ASSERT_TRUE(f.store.Disconnect());
+  caseTree->BuildCaseTree({4, 2});
+  caseTree->ShowAllCases();
+  auto* progress = window.findChild<QProgressDialog*>("LoaderProgress");
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(progress->maximum(), 3004);
+  EXPECT_TRUE(ToStdString(progress->labelText()).starts_with("正在读取全部命例"));
+  progress->findChild<QPushButton*>()->click();  // "停止"
+  WaitForLoader();
+  // Stopped: the tree shows what it showed before, and is usable.
+  EXPECT_EQ(caseTree->ShownCaseIds(), (Ids{4, 2}));
+  EXPECT_FALSE(caseTree->TreeBusy());
+  EXPECT_FALSE(loaderFinished);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window.findChild<QProgressDialog*>("LoaderProgress"), nullptr);
+
+  caseTree->ShowAllCases();
+  WaitForLoader();
+  EXPECT_EQ(caseTree->RecordCount(), 3004);
+  EXPECT_TRUE(loaderFinished);
+}
+
 TEST_F(CaseTreeTest, TheResultListDialogChoosesTheCaseToShow) {
   CaseTreeHooks hooks;
   hooks.openCase = [this](int id) { opened.push_back(id); };
@@ -410,17 +471,17 @@ TEST_F(CaseTreeTest, SavedCasesChangeSingleNodes) {
   caseTree->BuildCaseTree({2});
   TRecordData r = test::TreeCase("孙七", 1970, 1, 1, "影视明星", false);
   r.id = 9;
-  QTreeWidgetItem* node = caseTree->AddCaseNode(r);
+  const QModelIndex node = caseTree->AddCaseNode(r);
   EXPECT_EQ(caseTree->RecordCount(), 2);
   EXPECT_EQ(Texts(caseTree->CategoryNodes()), (std::vector<std::string>{"家人", "影视明星"}));
   EXPECT_EQ(caseTree->FindCaseNode(9), node);
-  EXPECT_TRUE(node->parent()->isExpanded());
+  EXPECT_TRUE(tree->isExpanded(node.parent()));
 
   r.name = "孙八";
   r.male = true;
   EXPECT_TRUE(caseTree->UpdateCaseNode(r));
-  EXPECT_EQ(ToStdString(node->text(0)), "孙八      公1970-01-01 07:08");
-  EXPECT_EQ(node->data(0, kImageRole).toInt(), kImageMale);
+  EXPECT_EQ(ToStdString(node.data().toString()), "孙八      公1970-01-01 07:08");
+  EXPECT_EQ(node.data(kImageRole).toInt(), kImageMale);
   r.id = 10;
   EXPECT_FALSE(caseTree->UpdateCaseNode(r));
 }
@@ -430,7 +491,7 @@ TEST_F(CaseTreeTest, ARightClickKeepsTheSelection) {
   caseTree->BuildCaseTree({4, 2});
   window.show();
   Select(4);
-  const QRect other = tree->visualItemRect(caseTree->FindCaseNode(2));
+  const QRect other = tree->visualRect(caseTree->FindCaseNode(2));
   QTest::mousePress(tree->viewport(), Qt::RightButton, {}, other.center());
   QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, other.center());
   EXPECT_EQ(caseTree->SelectedCaseId(), 4);

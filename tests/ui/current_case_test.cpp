@@ -39,11 +39,12 @@ TEST_F(CurrentCaseTest, ANewCaseIsStoredWithItsCommentAndItsTreeNode) {
   EXPECT_EQ(w->CommentPath(), folder_.CommentDir() + "张三_198403051430.rtf");
   EXPECT_EQ(StoredComment(w->CommentPath()), "他's 好人\n第二行");
 
-  auto* tree = Find<QTreeWidget>(*w, "Tree");
-  ASSERT_EQ(tree->topLevelItemCount(), 1);
-  EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("朋友"));
-  ASSERT_EQ(tree->topLevelItem(0)->childCount(), 1);
-  EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), ToQString(CaseCaption(stored)));
+  const QAbstractItemModel* tree = Find<QTreeView>(*w, "Tree")->model();
+  ASSERT_EQ(tree->rowCount(), 1);
+  EXPECT_EQ(tree->index(0, 0).data().toString(), QStringLiteral("朋友"));
+  ASSERT_EQ(tree->rowCount(tree->index(0, 0)), 1);
+  EXPECT_EQ(tree->index(0, 0, tree->index(0, 0)).data().toString(),
+            ToQString(CaseCaption(stored)));
 
   // A second case of the same name and minute gets its own comment file.
   const int second = SaveNew(*w, "张三", "另一个");
@@ -81,7 +82,7 @@ TEST_F(CurrentCaseTest, AFailedInsertIsReportedAndLeavesTheNewCase) {
   EXPECT_FALSE(prompter_.LastText().empty());
   EXPECT_EQ(w->CurrentSaveMode(), TFrmMain::SaveMode::NewCase);
   EXPECT_EQ(Find<QPushButton>(*w, "SbtoSave")->text(), QStringLiteral("存新"));
-  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItemCount(), 0);
+  EXPECT_EQ(Find<QTreeView>(*w, "Tree")->model()->rowCount(), 0);
 }
 
 TEST_F(CurrentCaseTest, SavingAStoredCaseAsksAndUpdatesRowFileAndNode) {
@@ -105,11 +106,10 @@ TEST_F(CurrentCaseTest, SavingAStoredCaseAsksAndUpdatesRowFileAndNode) {
   EXPECT_EQ(stored.remarkText, "新评语");
   EXPECT_EQ(StoredComment(w->CommentPath()), "新评语");
   EXPECT_EQ(w->SavedRecord().name, "李四改");
-  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItem(0)->child(0)->text(0),
-            ToQString(CaseCaption(stored)));
+  EXPECT_EQ(w->Cases().FindCaseNode(id).data().toString(), ToQString(CaseCaption(stored)));
 
   // Without its node in the tree the case is stored without the message.
-  Find<QTreeWidget>(*w, "Tree")->clear();
+  w->Cases().BuildCaseTree({});
   SetComment(*w, "第三版");
   const std::size_t before = Boxes();
   prompter_.AnswerQuestion(true);
@@ -226,8 +226,8 @@ TEST_F(CurrentCaseTest, DeletingTheViewedCaseFromTheTreeLeavesANewCase) {
   auto w = OpenWithChooser();
   const int id = SaveNew(*w, "庚", "评语");
   const std::string path = w->CommentPath();
-  auto* tree = Find<QTreeWidget>(*w, "Tree");
-  tree->setCurrentItem(w->Cases().FindCaseNode(id));
+  auto* tree = Find<QTreeView>(*w, "Tree");
+  tree->setCurrentIndex(w->Cases().FindCaseNode(id));
   prompter_.AnswerQuestion(true);  // 确定要删除…
   prompter_.AnswerQuestion(true);  // 确定要删除当前正在查看的案例吗？
   w->Cases().DeleteSelectedCase();
@@ -257,10 +257,7 @@ TEST_F(CurrentCaseTest, TheOpenCaseMovedInTheTreeIsSavedInItsNewCategory) {
   });
   SaveNew(*w, "丑", "评语");  // makes the second category node
   w->OpenCase(id);
-  auto* tree = Find<QTreeWidget>(*w, "Tree");
-  QTreeWidgetItem* node = w->Cases().FindCaseNode(id);
-  tree->setCurrentItem(node);
-  node->setSelected(true);
+  Find<QTreeView>(*w, "Tree")->setCurrentIndex(w->Cases().FindCaseNode(id));
   w->Cases().TreeMouseDown();
   ASSERT_EQ(w->Cases().MoveMenu()->actions().size(), 1);
   w->Cases().MoveCase(w->Cases().MoveMenu()->actions().front());
@@ -280,13 +277,13 @@ TEST_F(CurrentCaseTest, TheTreeShowsTheStoredCasesAndOpensThem) {
     SaveNew(*w, "壬", "壬的评语", 1);
   }
   auto w = OpenWithChooser();
-  auto* tree = Find<QTreeWidget>(*w, "Tree");
-  ASSERT_EQ(tree->topLevelItemCount(), 1);
-  EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("朋友"));
-  EXPECT_EQ(tree->topLevelItem(0)->childCount(), 2);
+  auto* tree = Find<QTreeView>(*w, "Tree");
+  ASSERT_EQ(tree->model()->rowCount(), 1);
+  EXPECT_EQ(tree->model()->index(0, 0).data().toString(), QStringLiteral("朋友"));
+  EXPECT_EQ(tree->model()->rowCount(tree->model()->index(0, 0)), 2);
   EXPECT_EQ(w->Cases().RecordCount(), 2);
 
-  tree->setCurrentItem(w->Cases().FindCaseNode(first));
+  tree->setCurrentIndex(w->Cases().FindCaseNode(first));
   w->Cases().OpenSelectedCase();
   EXPECT_EQ(w->CurrentCaseId(), first);
   EXPECT_EQ(Comment(*w), "辛的评语");

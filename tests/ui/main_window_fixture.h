@@ -25,7 +25,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <atomic>
 #include <optional>

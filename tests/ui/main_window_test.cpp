@@ -16,7 +16,7 @@ TEST_F(MainWindowTest, FirstStartFitsTheScreenAndShowsTheChartOfNow) {
   EXPECT_EQ(w->pos(), free.topLeft() + QPoint((free.width() - w->width()) / 2,
                                               (free.height() - w->height()) / 2));
   // The tree shows a whole caption.
-  auto* tree = Find<QTreeWidget>(*w, "Tree");
+  auto* tree = Find<QTreeView>(*w, "Tree");
   EXPECT_GE(Find<QSplitter>(*w, "Splitter1")->sizes().front(), CaseTreeWidthForCaptions(*tree));
   EXPECT_GT(CaseTreeWidthForCaptions(*tree), 180);
   EXPECT_EQ(Find<QSplitter>(*w, "SplitterDuan")->sizes().back(), 80);
@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, LaterStartsUseTheStoredDefaults) {
   EXPECT_EQ(Find<QComboBox>(*w, "cbos")->itemText(23), QStringLiteral("23时子"));
   EXPECT_EQ(Find<QComboBox>(*w, "cbomin")->count(), 60);
   EXPECT_EQ(Find<QTextEdit>(*w, "RedtPingYu")->toPlainText(), QStringLiteral("输入自己的评语："));
-  EXPECT_EQ(Find<QTreeWidget>(*w, "Tree")->topLevelItemCount(), 0);
+  EXPECT_EQ(Find<QTreeView>(*w, "Tree")->model()->rowCount(), 0);
   EXPECT_TRUE(qApp->styleSheet().isEmpty());
   // The shipped skins are listed with "系统默认", which is checked.
   QMenu* skins = Find<QMenu>(*w, "Opt_Skin");

@@ -1,7 +1,7 @@
 #include "ui/case_tree/case_loader.h"
 
 #include <QMetaObject>
-#include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "calendar/date_service.h"
@@ -24,6 +24,8 @@ bool CaseLoader::Start(std::vector<std::int32_t> ids, int sort, Callbacks callba
   if (running_.load()) return false;
   Wait();
   running_.store(true);
+  done_.store(0);
+  total_.store(static_cast<int>(ids.size()));
   worker_ = std::thread(&CaseLoader::run, this, std::move(ids), sort, std::move(callbacks));
   return true;
 }
@@ -47,27 +49,15 @@ void CaseLoader::run(std::vector<std::int32_t> ids, int sort, Callbacks callback
   MYiDateEx dates;
   std::vector<TCusTreeItem> items;
   std::vector<std::string> used;
-  bool stopped = !CollectTreeItems(store_, dates, ids, sort, items, used, &stop_);
+  bool stopped = !CollectTreeItems(store_, dates, ids, sort, items, used, &stop_, &done_);
 
   if (!stopped) {
-    const int total = static_cast<int>(items.size());
-    auto beginFill = callbacks.beginFill;
-    post([beginFill, used = std::move(used), total] {
-      if (beginFill) beginFill(used, total);
+    // The items travel to the GUI thread without a copy.
+    auto read = std::make_shared<std::vector<TCusTreeItem>>(std::move(items));
+    auto filled = callbacks.filled;
+    post([filled, read, used = std::move(used)] {
+      if (filled) filled(*read, used);
     });
-    auto addItems = callbacks.addItems;
-    for (int i = 0; i < total; i += kItemsPerRun) {
-      if (stop_.load()) {
-        stopped = true;
-        break;
-      }
-      const int end = std::min(total, i + kItemsPerRun);
-      std::vector<TCusTreeItem> part(std::make_move_iterator(items.begin() + i),
-                                     std::make_move_iterator(items.begin() + end));
-      post([addItems, part = std::move(part), remaining = total - i] {
-        if (addItems) addItems(part, remaining);
-      });
-    }
   }
 
   auto finished = callbacks.finished;

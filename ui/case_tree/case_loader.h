@@ -1,6 +1,6 @@
 // The background case loader of the case tree: reads the cases of a list of ids on a worker
 // thread and hands the tree's changes to the GUI thread as queued calls, in order, so that
-// no widget is touched off that thread.  A stop request ends it at the next case or node.
+// no widget is touched off that thread.  A stop request ends it at the next case.
 #pragma once
 
 #include <QObject>
@@ -18,18 +18,15 @@ namespace taiyi {
 
 class CaseLoader {
  public:
-  // Items are handed over in runs of this many; the caption shows the count still to add
-  // before each run.
-  static constexpr int kItemsPerRun = 50;
-
   // Everything runs on the thread of the context object, in this order: caption
-  // "加载....." and "数据处理.....", then (unless stopped while reading) beginFill once and
-  // addItems for each run, and finished last, always, with whether the stop request ended
-  // the load early.
+  // "加载....." and "数据处理.....", then (unless stopped while reading) filled once with
+  // every item read, in the tree's order, and finished last, always, with whether the stop
+  // request ended the load early.
   struct Callbacks {
     std::function<void(const std::string& caption)> caption;
-    std::function<void(const std::vector<std::string>& usedCategories, int total)> beginFill;
-    std::function<void(const std::vector<TCusTreeItem>& run, int remaining)> addItems;
+    std::function<void(std::vector<TCusTreeItem>& items,
+                       const std::vector<std::string>& usedCategories)>
+        filled;
     std::function<void(bool stopped)> finished;
   };
 
@@ -46,6 +43,9 @@ class CaseLoader {
   bool Start(std::vector<std::int32_t> ids, int sort, Callbacks callbacks);
   // True from Start until the worker has returned (finished may still be queued).
   bool Running() const { return running_.load(); }
+  // How many of the ids the worker has looked at so far, of how many; any thread may ask.
+  int Done() const { return done_.load(std::memory_order_relaxed); }
+  int Total() const { return total_.load(std::memory_order_relaxed); }
   // Waits for the worker to return.
   void Wait();
 
@@ -58,6 +58,8 @@ class CaseLoader {
   MRecordBase& store_;
   std::atomic<bool>& stop_;
   std::atomic<bool> running_{false};
+  std::atomic<int> done_{0};
+  std::atomic<int> total_{0};
   std::thread worker_;
 };
 

@@ -6,16 +6,16 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
-#include <QTreeWidget>
-#include <QTreeWidgetItem>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 
 #include "platform/file_util.h"
 #include "store/case_actions.h"
 #include "store/case_caption.h"
 #include "store/case_search.h"
+#include "store/work_progress.h"
 #include "ui/case_tree/case_loader.h"
 #include "ui/case_tree/category_editor.h"
 #include "ui/case_tree/same_name_dialog.h"
@@ -23,60 +23,15 @@
 #include "ui/widgets/program_title.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
+#include "ui/widgets/work_dialog.h"
 
 namespace taiyi {
 
 namespace {
 
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
-constexpr int kSelectedImageRole = Qt::UserRole + 2;
-
 constexpr const char* kStyleCaptions[] = {"分类显示", "列表显示"};
 constexpr const char* kSortCaptions[] = {"时间降序（近-远）", "时间升序（远-近）",
                                          "姓氏升序（a-z）", "姓氏降序（z-a）", "无"};
-
-QPixmap ImagePixmap(int image) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  switch (image) {
-    case kImageCategory:
-      painter.setPen(QColor(150, 110, 20));
-      painter.setBrush(QColor(240, 200, 80));
-      painter.drawRect(1, 4, 14, 10);
-      painter.drawRect(1, 2, 6, 2);
-      break;
-    case kImageSelectedCase:
-      painter.setPen(QColor(20, 110, 40));
-      painter.setBrush(QColor(90, 200, 110));
-      painter.drawEllipse(2, 2, 12, 12);
-      break;
-    default:
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(image == kImageMale ? QColor(60, 110, 210) : QColor(220, 80, 130));
-      painter.drawEllipse(2, 2, 12, 12);
-      break;
-  }
-  return pixmap;
-}
-
-QIcon NodeIcon(int image, int selectedImage) {
-  QIcon icon(ImagePixmap(image));
-  icon.addPixmap(ImagePixmap(selectedImage), QIcon::Selected);
-  return icon;
-}
-
-void SetNodeImages(QTreeWidgetItem* node, int image, int selectedImage) {
-  node->setIcon(0, NodeIcon(image, selectedImage));
-  node->setData(0, kImageRole, image);
-  node->setData(0, kSelectedImageRole, selectedImage);
-}
-
-std::string NodeText(const QTreeWidgetItem* node) {
-  return ToStdString(node->text(0));
-}
 
 // A menu caption that shows an ampersand as it stands.
 QString PlainMenuCaption(const std::string& text) {
@@ -92,26 +47,36 @@ std::string TrimBlanks(const std::string& text) {
 
 }  // namespace
 
-CaseTree::CaseTree(QTreeWidget* tree, MRecordBase& store, Prompter& prompter, MUiFont& uiFont,
+CaseTree::CaseTree(QTreeView* tree, MRecordBase& store, Prompter& prompter, MUiFont& uiFont,
                    QObject* parent)
-    : QObject(parent), tree_(tree), store_(store), prompter_(prompter), uiFont_(uiFont) {
-  tree_->setColumnCount(1);
+    : QObject(parent),
+      tree_(tree),
+      model_(new CaseTreeModel(this)),
+      store_(store),
+      prompter_(prompter),
+      uiFont_(uiFont) {
+  tree_->setModel(model_);
+  // Every row is one line of text: the view need not measure each of many thousand rows.
+  tree_->setUniformRowHeights(true);
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree_->setContextMenuPolicy(Qt::CustomContextMenu);
   tree_->viewport()->installEventFilter(this);
   buildMenu();
-  connect(tree_, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+  connect(tree_, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
     TreeMouseDown();
     popMingLi_->popup(tree_->viewport()->mapToGlobal(at));
   });
-  connect(tree_, &QTreeWidget::itemDoubleClicked, this,
-          [this](QTreeWidgetItem*, int) { OpenSelectedCase(); });
+  connect(tree_, &QTreeView::doubleClicked, this,
+          [this](const QModelIndex&) { OpenSelectedCase(); });
 }
 
 CaseTree::~CaseTree() {
   // The worker must be gone before the tree state it posts to is released.
   loader_.reset();
   delete popMingLi_;
+  // The view may outlive this; it must not keep a model that is gone.
+  if (tree_->model() == model_) tree_->setModel(nullptr);
 }
 
 void CaseTree::buildMenu() {
@@ -192,76 +157,26 @@ void CaseTree::StopLoader() {
   if (loader_) loader_->Wait();
 }
 
-bool CaseTree::isCaseNode(const QTreeWidgetItem* node) const {
-  if (!node) return false;
-  const int level = node->parent() ? 1 : 0;
-  return level == caseLevel() && node->data(0, kIdRole).isValid();
+CaseTreeModel::Case CaseTree::modelCase(const TRecordData& record) {
+  // Its keys are known either way: a case without a moment has no place in any order.
+  CaseTreeModel::Case c;
+  c.dated = MakeTreeItem(record, dates_, true, c.item);
+  c.keyed = true;
+  return c;
 }
 
-QTreeWidgetItem* CaseTree::topLevelNode(const std::string& text) const {
-  const QString wanted = ToQString(text);
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* node = tree_->topLevelItem(i);
-    if (node->text(0) == wanted) return node;
-  }
-  return nullptr;
-}
-
-QTreeWidgetItem* CaseTree::addCategoryNode(const std::string& text) {
-  auto* node = new QTreeWidgetItem(QStringList{ToQString(text)});
-  SetNodeImages(node, kImageCategory, kImageCategory);
-  tree_->addTopLevelItem(node);
-  return node;
-}
-
-QTreeWidgetItem* CaseTree::makeCaseNode(const std::string& caption, bool male, int id) const {
-  auto* node = new QTreeWidgetItem(QStringList{ToQString(caption)});
-  SetNodeImages(node, male ? kImageMale : kImageFemale, kImageSelectedCase);
-  node->setData(0, kIdRole, id);
-  return node;
-}
-
-void CaseTree::fillBegin(const std::vector<std::string>& usedCategories) {
-  tree_->clear();
+void CaseTree::FillTree(std::vector<TCusTreeItem> items,
+                        const std::vector<std::string>& usedCategories, bool keyed) {
+  model_->Reset(std::move(items), usedCategories, showStyle_, keyed);
   tree_->setRootIsDecorated(showStyle_ == 0);
-  if (showStyle_ == 0)
-    for (const std::string& category : usedCategories) addCategoryNode(category);
-  treeBusy_.store(true);
-  tree_->setEnabled(false);
-  tree_->setUpdatesEnabled(false);
+  done();
 }
 
-void CaseTree::fillAdd(const TCusTreeItem& item) {
-  QTreeWidgetItem* node = makeCaseNode(item.caption, item.male, item.id);
-  if (showStyle_ == 0) {
-    QTreeWidgetItem* parent = topLevelNode(item.category);
-    if (!parent) parent = addCategoryNode(item.category);
-    parent->addChild(node);
-  } else {
-    tree_->addTopLevelItem(node);
-  }
-}
-
-void CaseTree::fillEnd() {
-  tree_->setUpdatesEnabled(true);
+void CaseTree::done() {
   treeBusy_.store(false);
   tree_->setEnabled(true);
-  SetRecordCount(static_cast<int>(ShownCaseIds().size()));
+  SetRecordCount(model_->CaseCount());
   setCaption(std::string(kProgramTitle) + " ");
-}
-
-void CaseTree::FillTree(const std::vector<TCusTreeItem>& items,
-                        const std::vector<std::string>& usedCategories) {
-  fillBegin(usedCategories);
-  const int count = static_cast<int>(items.size());
-  for (int i = 0; i < count; ++i) {
-    if (i % CaseLoader::kItemsPerRun == 0) {
-      setCaption(std::to_string(count - i));
-      QCoreApplication::processEvents();
-    }
-    fillAdd(items[i]);
-  }
-  fillEnd();
 }
 
 void CaseTree::BuildCaseTree(const std::vector<std::int32_t>& ids) {
@@ -270,7 +185,7 @@ void CaseTree::BuildCaseTree(const std::vector<std::int32_t>& ids) {
   std::vector<TCusTreeItem> items;
   std::vector<std::string> used;
   CollectTreeItems(store_, dates_, ids, sort_, items, used);
-  FillTree(items, used);
+  FillTree(std::move(items), used, sort_ != kSortNone);
 }
 
 void CaseTree::BuildNewestCaseTree() {
@@ -279,45 +194,25 @@ void CaseTree::BuildNewestCaseTree() {
 }
 
 std::vector<std::int32_t> CaseTree::ShownCaseIds() const {
-  std::vector<std::int32_t> ids;
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* top = tree_->topLevelItem(i);
-    if (caseLevel() == 0) {
-      if (isCaseNode(top)) ids.push_back(top->data(0, kIdRole).toInt());
-      continue;
-    }
-    for (int j = 0; j < top->childCount(); ++j)
-      if (isCaseNode(top->child(j))) ids.push_back(top->child(j)->data(0, kIdRole).toInt());
-  }
-  return ids;
+  return model_->CaseIds();
 }
 
-std::vector<QTreeWidgetItem*> CaseTree::CategoryNodes() const {
-  std::vector<QTreeWidgetItem*> nodes;
-  if (showStyle_ != 0) return nodes;
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) nodes.push_back(tree_->topLevelItem(i));
-  return nodes;
+std::vector<QModelIndex> CaseTree::CategoryNodes() const {
+  return model_->CategoryRows();
 }
 
-QTreeWidgetItem* CaseTree::FindCaseNode(int id) const {
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* top = tree_->topLevelItem(i);
-    if (caseLevel() == 0) {
-      if (isCaseNode(top) && top->data(0, kIdRole).toInt() == id) return top;
-      continue;
-    }
-    for (int j = 0; j < top->childCount(); ++j) {
-      QTreeWidgetItem* node = top->child(j);
-      if (isCaseNode(node) && node->data(0, kIdRole).toInt() == id) return node;
-    }
-  }
-  return nullptr;
+QModelIndex CaseTree::FindCaseNode(int id) const {
+  return model_->CaseRow(id);
+}
+
+QModelIndex CaseTree::selectedNode() const {
+  const QModelIndex node = tree_->currentIndex();
+  if (!node.isValid() || !tree_->selectionModel()->isSelected(node)) return {};
+  return node;
 }
 
 int CaseTree::SelectedCaseId() const {
-  QTreeWidgetItem* node = tree_->currentItem();
-  if (!node || !node->isSelected() || !isCaseNode(node)) return -1;
-  return node->data(0, kIdRole).toInt();
+  return model_->CaseId(selectedNode());
 }
 
 void CaseTree::SetRecordCount(int n) {
@@ -325,26 +220,17 @@ void CaseTree::SetRecordCount(int n) {
   recordItem_->setText(ToQString(RecordCountCaption(n)));
 }
 
-QTreeWidgetItem* CaseTree::AddCaseNode(const TRecordData& record) {
+QModelIndex CaseTree::AddCaseNode(const TRecordData& record) {
   SetRecordCount(recordCount_ + 1);
-  QTreeWidgetItem* node = makeCaseNode(CaseCaption(record), record.male, record.id);
-  if (showStyle_ == 0) {
-    QTreeWidgetItem* parent = topLevelNode(record.className);
-    if (!parent) parent = addCategoryNode(record.className);
-    parent->addChild(node);
-    parent->setExpanded(true);
-  } else {
-    tree_->addTopLevelItem(node);
-  }
+  const QModelIndex node = model_->AppendCase(modelCase(record));
+  if (node.parent().isValid()) tree_->expand(node.parent());
   return node;
 }
 
 bool CaseTree::UpdateCaseNode(const TRecordData& record) {
-  QTreeWidgetItem* node = FindCaseNode(record.id);
-  if (!node) return false;
-  node->setText(0, ToQString(CaseCaption(record)));
-  SetNodeImages(node, record.male ? kImageMale : kImageFemale, kImageSelectedCase);
-  if (node->parent()) node->parent()->setExpanded(true);
+  if (!model_->UpdateCase(modelCase(record))) return false;
+  const QModelIndex node = model_->CaseRow(record.id);
+  if (node.parent().isValid()) tree_->expand(node.parent());
   return true;
 }
 
@@ -354,23 +240,33 @@ void CaseTree::ShowStyleClick(QAction* item) {
     return;
   }
   item->setChecked(true);
-  const std::vector<std::int32_t> ids = ShownCaseIds();
   for (std::size_t i = 0; i < styleItems_.size(); ++i)
     if (styleItems_[i]->isChecked()) showStyle_ = static_cast<int>(i);
   for (std::size_t i = 0; i < sortItems_.size(); ++i)
     if (sortItems_[i]->isChecked()) sort_ = i == 4 ? kSortNone : static_cast<int>(i) + 1;
-  BuildCaseTree(ids);
+  // The shown cases are regrouped and reordered where they are; only an order whose keys
+  // the cases do not carry yet reads them again.
+  if (sort_ != kSortNone && !model_->Keyed()) {
+    BuildCaseTree(ShownCaseIds());
+    return;
+  }
+  std::vector<std::string> categories;
+  if (showStyle_ == 0) store_.LoadCategories(categories);
+  model_->Rearrange(showStyle_, sort_, categories);
+  tree_->setRootIsDecorated(showStyle_ == 0);
+  done();
 }
 
 void CaseTree::TreeMouseDown() {
   moveMenu_->clear();
-  QTreeWidgetItem* node = tree_->currentItem();
-  if (!node || !node->isSelected() || showStyle_ != 0 || !isCaseNode(node)) return;
-  const QString own = node->parent()->text(0);
-  for (QTreeWidgetItem* top : CategoryNodes()) {
-    if (top->text(0) == own) continue;
-    QAction* item = moveMenu_->addAction(PlainMenuCaption(NodeText(top)));
-    item->setData(top->text(0));
+  const QModelIndex node = selectedNode();
+  if (showStyle_ != 0 || model_->CaseId(node) == -1) return;
+  const std::string own = model_->RowText(node.parent());
+  for (const QModelIndex& top : CategoryNodes()) {
+    const std::string text = model_->RowText(top);
+    if (text == own) continue;
+    QAction* item = moveMenu_->addAction(PlainMenuCaption(text));
+    item->setData(ToQString(text));
     connect(item, &QAction::triggered, this, [this, item] { MoveCase(item); });
   }
 }
@@ -379,7 +275,7 @@ void CaseTree::MoveCase(QAction* item) {
   if (refuseWhileBusy()) return;
   const int id = SelectedCaseId();
   if (showStyle_ != 0 || id == -1) return;
-  QTreeWidgetItem* node = tree_->currentItem();
+  const QModelIndex node = selectedNode();
   const std::string category =
       ToStdString(item->data().isValid() ? item->data().toString() : item->text());
   TRecordData record;
@@ -392,13 +288,7 @@ void CaseTree::MoveCase(QAction* item) {
     prompter_.Message(store_.LastMessage());
     return;
   }
-  if (QTreeWidgetItem* target = topLevelNode(category)) {
-    QTreeWidgetItem* oldParent = node->parent();
-    const bool male = node->data(0, kImageRole).toInt() == kImageMale;
-    const std::string caption = NodeText(node);
-    delete oldParent->takeChild(oldParent->indexOfChild(node));
-    target->addChild(makeCaseNode(caption, male, id));
-  }
+  model_->MoveCase(node, category);
   if (hooks_.caseMoved) hooks_.caseMoved(id, category);
 }
 
@@ -409,8 +299,7 @@ void CaseTree::DeleteSelectedCase() {
     prompter_.Message(kMsgSelectCaseFirst);
     return;
   }
-  QTreeWidgetItem* node = tree_->currentItem();
-  const std::string text = NodeText(node);
+  const std::string text = model_->RowText(selectedNode());
   const std::string name = text.substr(0, text.find(' '));
   if (!prompter_.Question("注意", "确定要删除“" + name + "”这个命例吗？", false,
                           QuestionIcon::Warning))
@@ -431,7 +320,7 @@ void CaseTree::DeleteSelectedCase() {
     prompter_.Message(store_.LastMessage());
     return;
   }
-  delete node;
+  model_->RemoveCase(model_->CaseRow(id));
   SetRecordCount(recordCount_ - 1);
   if (viewed && hooks_.viewedCaseDeleted) hooks_.viewedCaseDeleted();
 }
@@ -458,21 +347,40 @@ void CaseTree::ShowAllCases() {
   loaderRunning_ = true;
   loader_ = std::make_unique<CaseLoader>(this, store_, loaderStop_);
 
+  // The window stays usable while the cases are read; the dialog tells how far the reading
+  // is and can stop it.
+  auto* progress = new QProgressDialog(tree_->window());
+  progress->setObjectName("LoaderProgress");
+  progress->setWindowTitle(QString::fromUtf8(kProgramTitle));
+  progress->setLabelText(ToQString(ProgressLine(kProgressLoading, 0, h)));
+  progress->setCancelButtonText(QString::fromUtf8(kProgressStop));
+  progress->setWindowModality(Qt::NonModal);
+  progress->setAutoClose(false);
+  progress->setAutoReset(false);
+  progress->setMinimumDuration(kProgressDelayMs);
+  progress->setRange(0, h);
+  progress->setValue(0);
+  connect(progress, &QProgressDialog::canceled, this, [this] { loaderStop_.store(true); });
+  auto* ticker = new QTimer(progress);
+  connect(ticker, &QTimer::timeout, progress, [this, progress] {
+    if (!loader_) return;
+    const int read = loader_->Done();
+    progress->setLabelText(ToQString(ProgressLine(kProgressLoading, read, loader_->Total())));
+    progress->setValue(read);
+  });
+  ticker->start(kProgressTickMs);
+
   CaseLoader::Callbacks calls;
   calls.caption = [this](const std::string& text) { setCaption(text); };
-  calls.beginFill = [this](const std::vector<std::string>& used, int) { fillBegin(used); };
-  calls.addItems = [this](const std::vector<TCusTreeItem>& run, int remaining) {
-    setCaption(std::to_string(remaining));
-    for (const TCusTreeItem& item : run) {
-      if (loaderStop_.load()) return;
-      fillAdd(item);
-    }
+  calls.filled = [this](std::vector<TCusTreeItem>& items, const std::vector<std::string>& used) {
+    if (loaderStop_.load()) return;  // a stopped load leaves the tree as it was
+    FillTree(std::move(items), used, sort_ != kSortNone);
   };
-  calls.finished = [this](bool stopped) {
-    // A stopped load leaves the nodes it made, but the tree usable.
-    fillEnd();
+  calls.finished = [this, progress](bool stopped) {
+    progress->deleteLater();
+    done();
     loaderRunning_ = false;
-    if (!stopped && hooks_.loaderFinished) hooks_.loaderFinished();
+    if (!stopped && !loaderStop_.load() && hooks_.loaderFinished) hooks_.loaderFinished();
   };
   // The ids that exist, newest first, in one query: counting down from the primary id would
   // list every number below it, gaps and all.
@@ -519,8 +427,12 @@ void CaseTree::N20Click() {
     prompter_.Message(kMsgNoKeywords);
     return;
   }
+  // Every case and its comment file is read: the window keeps answering meanwhile.
   std::vector<std::int32_t> ids;
-  FuzzySearch(store_, keywords, ids);
+  WorkProgress progress;
+  if (!RunWithProgress(tree_->window(), kProgressSearching, progress, true,
+                       [&] { FuzzySearch(store_, keywords, ids, &progress); }))
+    return;  // stopped by the user: nothing to report
   if (ids.empty()) {
     prompter_.Message(kFuzzyNothingFound);
     return;
@@ -559,9 +471,11 @@ void CaseTree::ShowSearchResults(const std::vector<std::int32_t>& ids) {
   const std::int32_t chosen = lineIds[choice.line];
 
   BuildCaseTree(MergeSearchResults(ShownCaseIds(), ids, chosen, choice.clearList, choice.showAll));
-  if (QTreeWidgetItem* node = FindCaseNode(chosen)) {
+  const QModelIndex node = FindCaseNode(chosen);
+  if (node.isValid()) {
     tree_->setFocus();
-    tree_->setCurrentItem(node);
+    if (node.parent().isValid()) tree_->expand(node.parent());
+    tree_->setCurrentIndex(node);
     if (hooks_.openCase) hooks_.openCase(chosen);
   }
 }

@@ -1,10 +1,11 @@
-// The case tree on the left of the main window: builds the tree view from a list of case
+// The case tree on the left of the main window: builds the tree's model from a list of case
 // ids (grouped by category or listed, in the chosen order), keeps the shown count, and runs
 // the commands of its popup menu (open, move, delete, categories, searches, refresh, load
 // every case on a worker thread).  What needs the main window goes through the hooks.
 #pragma once
 
 #include <QMenu>
+#include <QModelIndex>
 #include <QObject>
 #include <QPointer>
 #include <atomic>
@@ -20,30 +21,28 @@
 #include "store/case_tree_items.h"
 #include "store/record_base.h"
 #include "store/record_data.h"
+#include "ui/case_tree/case_tree_model.h"
 
 class QAction;
 class QActionGroup;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace taiyi {
 
 class CaseLoader;
 class MUiFont;
 
-// The node images: the role kImageRole of a node holds its image index, kSelectedImageRole
-// the index of its image while selected.
-enum CaseTreeImage : int {
-  kImageFemale = 0,
-  kImageMale = 1,
-  kImageCategory = 2,
-  kImageSelectedCase = 4,
-};
-
 inline constexpr char kMsgNoCasesToShow[] = "没有记录，无从显示。";
 inline constexpr char kMsgManyCases[] = "记录总数有点多，确定后请等待操作完成！";
 inline constexpr char kMsgSelectCaseFirst[] = "请先选择一个案例！";
 inline constexpr char kMsgAskDeleteViewed[] = "确定要删除当前正在查看的案例吗？";
+inline constexpr char kProgressLoading[] = "正在读取全部命例";
+inline constexpr char kProgressSearching[] = "正在查找命例";
+inline constexpr char kProgressStop[] = "停止";
+// A progress dialog appears only for work that takes longer than this, and follows the work
+// at this pace.
+inline constexpr int kProgressDelayMs = 400;
+inline constexpr int kProgressTickMs = 100;
 inline constexpr char kFuzzyTitle[] = "模糊查找";
 inline constexpr char kFuzzyPrompt[] =
     "请输入要查找的关键字（姓名、性别、地址、类别、年-月-日-时、评语）：            ";
@@ -84,8 +83,9 @@ class CaseTree final : public QObject {
   Q_OBJECT
 
  public:
-  // tree: the main window's tree view; the store, prompter and font service outlive this.
-  CaseTree(QTreeWidget* tree, MRecordBase& store, Prompter& prompter, MUiFont& uiFont,
+  // tree: the main window's tree view, which gets the tree's model; the store, prompter and
+  // font service outlive this.
+  CaseTree(QTreeView* tree, MRecordBase& store, Prompter& prompter, MUiFont& uiFont,
            QObject* parent = nullptr);
   // Stops a running loader and waits for it before anything is released.
   ~CaseTree() override;
@@ -113,16 +113,19 @@ class CaseTree final : public QObject {
   // The tree of the newest 1000 cases.
   void BuildNewestCaseTree();
 
+  // The rows of the tree's model: the case rows carry CaseTreeModel::kIdRole, every row
+  // kImageRole and kSelectedImageRole.  An invalid index stands for no row.
+  const CaseTreeModel& Model() const { return *model_; }
   std::vector<std::int32_t> ShownCaseIds() const;
-  std::vector<QTreeWidgetItem*> CategoryNodes() const;
-  QTreeWidgetItem* FindCaseNode(int id) const;
+  std::vector<QModelIndex> CategoryNodes() const;
+  QModelIndex FindCaseNode(int id) const;
   int SelectedCaseId() const;
   void SetRecordCount(int n);
   int RecordCount() const { return recordCount_; }
 
   // A newly stored case: counted, and appended under its category (created at the end when
   // missing) or at the end of the list; the parent is expanded and nothing is re-sorted.
-  QTreeWidgetItem* AddCaseNode(const TRecordData& record);
+  QModelIndex AddCaseNode(const TRecordData& record);
   // A stored case whose changes were saved: its node's caption and icon follow; false when
   // the tree has no node for it.
   bool UpdateCaseNode(const TRecordData& record);
@@ -151,19 +154,16 @@ class CaseTree final : public QObject {
   void setCaption(const std::string& text);
   bool refuseWhileBusy();
   bool refuseWhileLoading();
-  int caseLevel() const { return showStyle_ == 0 ? 1 : 0; }
-  bool isCaseNode(const QTreeWidgetItem* node) const;
-  QTreeWidgetItem* topLevelNode(const std::string& text) const;
-  QTreeWidgetItem* addCategoryNode(const std::string& text);
-  QTreeWidgetItem* makeCaseNode(const std::string& caption, bool male, int id) const;
-  // The three steps of filling: clear and make the category nodes; one item; done.
-  void fillBegin(const std::vector<std::string>& usedCategories);
-  void fillAdd(const TCusTreeItem& item);
-  void fillEnd();
-  void FillTree(const std::vector<TCusTreeItem>& items,
-                const std::vector<std::string>& usedCategories);
+  QModelIndex selectedNode() const;
+  CaseTreeModel::Case modelCase(const TRecordData& record);
+  // The tree's rows replaced by the items (in the order sort when keyed), then done().
+  void FillTree(std::vector<TCusTreeItem> items, const std::vector<std::string>& usedCategories,
+                bool keyed);
+  // After every change of the whole tree: the tree usable again, the count and the caption.
+  void done();
 
-  QTreeWidget* tree_;
+  QTreeView* tree_;
+  CaseTreeModel* model_;  // a child of this
   MRecordBase& store_;
   Prompter& prompter_;
   MUiFont& uiFont_;

@@ -14,7 +14,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +49,7 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   setObjectName("FrmMain");
   setWindowTitle(ToQString(kProgramTitle));
 
-  tree_ = new QTreeWidget;
+  tree_ = new QTreeView;
   tree_->setObjectName("Tree");
   tree_->header()->hide();
   tree_->setMinimumWidth(kMinTreeWidth);

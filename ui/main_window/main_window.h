@@ -42,8 +42,7 @@ class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace taiyi {
 
@@ -250,7 +249,7 @@ class TFrmMain final : public QMainWindow {
   // Layout.
   QSplitter* splitterTree_ = nullptr;
   QSplitter* splitterDuan_ = nullptr;
-  QTreeWidget* tree_ = nullptr;
+  QTreeView* tree_ = nullptr;
   QTabWidget* pageMain_ = nullptr;
   QScrollArea* scrPic_ = nullptr;
   QWidget* picBox_ = nullptr;

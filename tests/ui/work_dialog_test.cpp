@@ -1,0 +1,59 @@
+#include "ui/widgets/work_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <thread>
+
+#include "ui/widgets/qt_prompter.h"
+
+namespace taiyi {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(WorkDialog, TheWindowAnswersWhileTheWorkRunsAndStopEndsIt) {
+  QWidget window;
+  window.show();
+  int ticks = 0;  // the window's own timer goes on while the work runs
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+  tick.start(20);
+  std::string label;
+  QTimer press;  // presses "停止" once the dialog shows
+  QObject::connect(&press, &QTimer::timeout, [&] {
+    auto* dialog = window.findChild<QProgressDialog*>("WorkProgress");
+    if (!dialog || !dialog->isVisible() || dialog->value() < 1) return;
+    label = ToStdString(dialog->labelText());
+    dialog->findChild<QPushButton*>()->click();
+    press.stop();
+  });
+  press.start(50);
+
+  WorkProgress progress;
+  const bool finished = RunWithProgress(&window, "正在查找命例", progress, true, [&progress] {
+    progress.total = 1000;
+    for (int i = 0; i < 1000 && !progress.stop; ++i) {
+      ++progress.done;
+      std::this_thread::sleep_for(5ms);
+    }
+  });
+  EXPECT_FALSE(finished);
+  EXPECT_LT(progress.done.load(), 1000);
+  EXPECT_GE(ticks, 3);
+  EXPECT_TRUE(label.starts_with("正在查找命例：")) << label;
+  EXPECT_TRUE(label.ends_with(" / 1000")) << label;
+
+  // Short work ends without a dialog and reports that it ran to its end.
+  WorkProgress quick;
+  int ran = 0;
+  EXPECT_TRUE(RunWithProgress(&window, "正在查找命例", quick, false, [&ran] { ++ran; }));
+  EXPECT_EQ(ran, 1);
+}
+
+}  // namespace
+}  // namespace taiyi
