@@ -3,7 +3,6 @@
 // them (no year 0; -120 is 121 BC).
 #include <cstdio>
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <regex>
 #include <string>
@@ -12,7 +11,7 @@
 #include "calendar/era_names.h"
 #include "calendar/ganzhi_names.h"
 #include "cli/command_registry.h"
-#include "cli/json_output.h"
+#include "cli/json_fields.h"
 #include "cli/user_years.h"
 
 namespace taiyi::cli {
@@ -20,18 +19,6 @@ namespace {
 
 constexpr char kYearOutOfRange[] = "时间越界，年份在 -4713到9999之间";
 constexpr char kNoSuchDate[] = "不存在这个日期";
-
-std::string DateText(const YiDate& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "-%02d-%02d", d.month, d.day);
-  return YearText(d.year) + text;
-}
-
-std::string TimeText(const YiDate& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d", d.hour, d.minute);
-  return text;
-}
 
 struct Parsed {
   YiDate date;
@@ -94,6 +81,15 @@ std::string PillarName(int n) {
   return std::string(GanZhiName(n));
 }
 
+// The civil date, its lunar date and its day pillar, as lunar, solar and days print them.
+Json DayJson(MYiDateEx& service, const YiDate& civil, const YiDate& lunar, bool leap) {
+  Json doc;
+  AddCivilDate(doc, civil);
+  doc["lunarDate"] = LunarDateJson(lunar, leap);
+  doc["dayPillar"] = GanZhiName(service.DayGanZhi(civil));
+  return doc;
+}
+
 int RunLunar(const std::string& text, bool json) {
   int code = 0;
   const std::optional<YiDate> solar = CivilDate(text, false, code);
@@ -101,23 +97,16 @@ int RunLunar(const std::string& text, bool json) {
   MYiDateEx service;
   YiDate lunar;
   const bool leap = service.SolarToLunar(*solar, lunar);
-  const std::string name = LunarMonthName(lunar.month, leap) + LunarDayName(lunar.day);
   if (json) {
-    nlohmann::ordered_json doc;
-    doc["solar"] = DateText(*solar);
-    doc["year"] = TypedYear(lunar.year);
-    doc["month"] = lunar.month;
-    doc["day"] = lunar.day;
-    doc["leap"] = leap;
-    doc["name"] = name;
-    std::cout << JsonText(doc) << "\n";
+    PrintJson(DayJson(service, *solar, lunar, leap));
   } else {
-    std::cout << TypedYear(lunar.year) << "年" << name << "\n";
+    std::cout << TypedYear(lunar.year) << "年" << LunarMonthName(lunar.month, leap)
+              << LunarDayName(lunar.day) << "\n";
   }
   return 0;
 }
 
-int RunSolar(const std::string& text, bool leap) {
+int RunSolar(const std::string& text, bool leap, bool json) {
   Parsed p = ParseMoment(text, false);
   if (!p.error.empty()) {
     if (p.code == 1) return Fail(p.error);
@@ -133,24 +122,36 @@ int RunSolar(const std::string& text, bool leap) {
   if (!inRange || !service.LunarToSolar(p.date, solar, leap, &message)) {
     return Fail(inRange ? message : kNoSuchLunarDateMessage);
   }
-  std::cout << DateText(solar) << "\n";
+  if (json) {
+    YiDate lunar;
+    const bool isLeap = service.SolarToLunar(solar, lunar);
+    PrintJson(DayJson(service, solar, lunar, isLeap));
+  } else {
+    std::cout << DateText(solar) << "\n";
+  }
   return 0;
 }
 
-int RunTerms(int typedYear) {
+int RunTerms(int typedYear, bool json) {
   const std::optional<int> year = StoredYear(typedYear);
   if (!year) return Fail(kYearOutOfRange);
   MYiDateEx service;
   TermEntry list[25];
   service.YearTerms(*year, list);
   for (int i = 0; list[i].date.year != kTermListEnd; ++i) {
+    if (json) {
+      Json line{{"name", kSolarTermNames[list[i].index]}};
+      AddMoment(line, list[i].date);
+      PrintJsonLine(line);
+      continue;
+    }
     std::cout << DateText(list[i].date) << " " << TimeText(list[i].date) << "\t"
               << kSolarTermNames[list[i].index] << "\n";
   }
   return 0;
 }
 
-int RunDays(const std::string& fromText, const std::string& toText) {
+int RunDays(const std::string& fromText, const std::string& toText, bool json) {
   int code = 0;
   const std::optional<YiDate> from = CivilDate(fromText, false, code);
   if (!from) return code;
@@ -166,6 +167,17 @@ int RunDays(const std::string& fromText, const std::string& toText) {
   char line[96];
   while (service.ToJulianDay(day) <= last) {
     const bool leap = service.SolarToLunar(day, lunar);
+    if (json) {
+      Json line = DayJson(service, day, lunar, leap);
+      out += JsonText(line);
+      out += '\n';
+      if (out.size() > (1 << 16) - 512) {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+      }
+      service.NextDay(day);
+      continue;
+    }
     const int pillar = service.DayGanZhi(day);
     const std::string_view name = GanZhiName(pillar);
     std::snprintf(line, sizeof line, "%s\t%d\t%d\t%d\t%d\t%.*s\n", DateText(day).c_str(),
@@ -183,22 +195,43 @@ int RunDays(const std::string& fromText, const std::string& toText) {
   return 0;
 }
 
-int RunPillars(const std::string& text, bool splitZiHour) {
+int RunPillars(const std::string& text, bool splitZiHour, bool json) {
   int code = 0;
   const std::optional<YiDate> moment = CivilDate(text, true, code);
   if (!moment) return code;
   MYiDateEx service;
   const FourPillarsResult p = service.FourPillars(*moment, *moment, splitZiHour);
+  if (json) {
+    Json doc;
+    AddMoment(doc, *moment);
+    doc["pillars"] = PillarsJson(p.year, p.month, p.day, p.hour);
+    PrintJson(doc);
+    return 0;
+  }
   std::cout << PillarName(p.year) << " " << PillarName(p.month) << " " << PillarName(p.day) << " "
             << PillarName(p.hour) << "\n";
   return 0;
 }
 
-int RunEra(int typedYear) {
+int RunEra(int typedYear, bool json) {
   const std::optional<int> year = StoredYear(typedYear);
   if (!year) return Fail(kYearOutOfRange);
   EraNames names;
-  std::cout << names.EraText(*year) << "\n";
+  const std::string text = names.EraText(*year);
+  if (!json) {
+    std::cout << text << "\n";
+    return 0;
+  }
+  // Periods of division give several eras joined by "；".
+  static constexpr std::string_view kJoin = "；";
+  Json eras = Json::array();
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find(kJoin, start);
+    if (end == std::string::npos) end = text.size();
+    eras.push_back(text.substr(start, end - start));
+    start = end + kJoin.size();
+  }
+  PrintJson({{"year", typedYear}, {"eras", eras}});
   return 0;
 }
 
@@ -209,7 +242,7 @@ CommandRegistrar registrar{
         auto date = std::make_shared<std::string>();
         auto json = std::make_shared<bool>(false);
         sub->add_option("DATE", *date, "Civil date YYYY-MM-DD")->required();
-        sub->add_flag("--json", *json, "Print a JSON document");
+        AddJsonFlag(sub, *json);
         sub->callback(
             [&ctx, date, json] { ctx.run = [date, json] { return RunLunar(*date, *json); }; });
       }
@@ -218,39 +251,54 @@ CommandRegistrar registrar{
         auto date = std::make_shared<std::string>();
         auto leap = std::make_shared<bool>(false);
         sub->add_option("DATE", *date, "Lunar date YYYY-MM-DD (year, month, day)")->required();
+        auto json = std::make_shared<bool>(false);
         sub->add_flag("--leap", *leap, "The month is a leap month");
-        sub->callback(
-            [&ctx, date, leap] { ctx.run = [date, leap] { return RunSolar(*date, *leap); }; });
+        AddJsonFlag(sub, *json);
+        sub->callback([&ctx, date, leap, json] {
+          ctx.run = [date, leap, json] { return RunSolar(*date, *leap, *json); };
+        });
       }
       {
         auto* sub = app.add_subcommand("terms", "The solar terms of a civil year");
         auto year = std::make_shared<int>(0);
+        auto json = std::make_shared<bool>(false);
         sub->add_option("YEAR", *year, "Civil year")->required();
-        sub->callback([&ctx, year] { ctx.run = [year] { return RunTerms(*year); }; });
+        AddJsonFlag(sub, *json);
+        sub->callback(
+            [&ctx, year, json] { ctx.run = [year, json] { return RunTerms(*year, *json); }; });
       }
       {
         auto* sub = app.add_subcommand("days", "Lunar date and day pillar of every civil day");
         auto from = std::make_shared<std::string>();
         auto to = std::make_shared<std::string>();
         sub->add_option("FROM", *from, "First civil date YYYY-MM-DD")->required();
+        auto json = std::make_shared<bool>(false);
         sub->add_option("TO", *to, "Last civil date YYYY-MM-DD")->required();
-        sub->callback([&ctx, from, to] { ctx.run = [from, to] { return RunDays(*from, *to); }; });
+        AddJsonFlag(sub, *json);
+        sub->callback([&ctx, from, to, json] {
+          ctx.run = [from, to, json] { return RunDays(*from, *to, *json); };
+        });
       }
       {
         auto* sub = app.add_subcommand("pillars", "The four pillars of a moment");
         auto moment = std::make_shared<std::string>();
         auto zishi = std::make_shared<bool>(false);
         sub->add_option("MOMENT", *moment, "\"YYYY-MM-DD HH:MM\" (UTC+8)")->required();
+        auto json = std::make_shared<bool>(false);
         sub->add_flag("--zishi", *zishi, "Split the 子 hour: 23:00 keeps the current day");
-        sub->callback([&ctx, moment, zishi] {
-          ctx.run = [moment, zishi] { return RunPillars(*moment, *zishi); };
+        AddJsonFlag(sub, *json);
+        sub->callback([&ctx, moment, zishi, json] {
+          ctx.run = [moment, zishi, json] { return RunPillars(*moment, *zishi, *json); };
         });
       }
       {
         auto* sub = app.add_subcommand("era", "Era names (年号) of a year");
         auto year = std::make_shared<int>(0);
+        auto json = std::make_shared<bool>(false);
         sub->add_option("YEAR", *year, "Year")->required();
-        sub->callback([&ctx, year] { ctx.run = [year] { return RunEra(*year); }; });
+        AddJsonFlag(sub, *json);
+        sub->callback(
+            [&ctx, year, json] { ctx.run = [year, json] { return RunEra(*year, *json); }; });
       }
     }};
 

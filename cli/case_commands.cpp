@@ -2,18 +2,20 @@
 // command line.
 #include <cstdio>
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "calendar/date_service.h"
 #include "chart/chart_computation.h"
-#include "cli/chart_options.h"
+#include "cli/case_json.h"
 #include "cli/case_store_access.h"
+#include "cli/chart_options.h"
 #include "cli/command_registry.h"
 #include "cli/input_checks.h"
 #include "cli/json_output.h"
+#include "cli/stdio_files.h"
 #include "cli/user_years.h"
+#include "platform/file_util.h"
 #include "platform/gbk.h"
 #include "store/case_actions.h"
 #include "store/case_schema.h"
@@ -32,6 +34,7 @@ struct CaseOptions {
   std::string category;
   std::string comment;
   std::string commentFile;
+  bool json = false;
   CLI::Option* categoryOpt = nullptr;
   CLI::Option* commentOpt = nullptr;
   CLI::Option* commentFileOpt = nullptr;
@@ -43,9 +46,10 @@ void AddCaseOptions(CLI::App* command, CaseOptions& o) {
                       ->check(Utf8Text());
   o.commentOpt =
       command->add_option("--comment", o.comment, "the comment as plain text")->check(Utf8Text());
-  o.commentFileOpt =
-      command->add_option("--comment-file", o.commentFile, "the comment from a .rtf or .txt file");
+  o.commentFileOpt = command->add_option("--comment-file", o.commentFile,
+                                         "the comment from a .rtf or .txt file (- for stdin)");
   o.commentOpt->excludes(o.commentFileOpt);
+  AddJsonFlag(command, o.json);
 }
 
 bool CommentGiven(const CaseOptions& o) {
@@ -57,7 +61,7 @@ bool ReadCommentOption(const CaseOptions& o, std::string& rtf, std::string& plai
                        std::string& error) {
   if (o.commentFileOpt->count() > 0) {
     std::string bytes;
-    if (!ReadFile(o.commentFile, bytes)) {
+    if (!ReadInputFile(o.commentFile, bytes)) {
       error = "无法读取文件: " + o.commentFile;
       return false;
     }
@@ -118,7 +122,10 @@ int RunAdd(const CliContext& ctx, const CaseOptions& o) {
   std::string commentPath;
   const int id = SaveNewCase(store, record, o.category, rtf, plain, commentPath);
   if (id < 0) return Fail(store.LastMessage());
-  std::cout << id << "\n";
+  if (o.json)
+    PrintJson({{"id", id}});
+  else
+    std::cout << id << "\n";
   return 0;
 }
 
@@ -143,114 +150,131 @@ int RunUpdate(const CliContext& ctx, int id, const CaseOptions& o) {
     plain = record.remarkText;
     rtf = comment.isRichText ? comment.text : PlainTextToRtf(comment.text);
   }
-  if (!SaveCaseChanges(store, id, record, rtf, plain, commentPath)) return Fail(store.LastMessage());
-  std::cout << "已保存编辑后的命例。\n";
+  if (!SaveCaseChanges(store, id, record, rtf, plain, commentPath))
+    return Fail(store.LastMessage());
+  if (o.json)
+    PrintJson({{"id", id}});
+  else
+    std::cout << "已保存编辑后的命例。\n";
   return 0;
 }
 
-CommandRegistrar reg{40, [](CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("case", "Case store: list, show, add, update, remove, categories");
-  cmd->require_subcommand(1);
+CommandRegistrar reg{
+    40, [](CLI::App& app, CliContext& ctx) {
+      auto* cmd =
+          app.add_subcommand("case", "Case store: list, show, add, update, remove, categories");
+      cmd->require_subcommand(1);
 
-  auto* list = cmd->add_subcommand("list", "Stored cases, newest first");
-  static int limit = 0;
-  list->add_option("--limit", limit, "At most this many cases");
-  list->callback([&ctx] {
-    ctx.run = [&ctx] {
-      MRecordBase store;
-      AppFolder folder;
-      if (!OpenStore(ctx, store, folder)) return 1;
-      TRecordData r;
-      store.Connect();
-      std::vector<int> ids;
-      if (!store.CaseIds(ids, true, limit)) {
-        store.Disconnect();
-        return Fail(store.LastMessage());
-      }
-      for (const int id : ids)
-        if (store.LoadCaseInBatch(id, r)) std::cout << id << "\t" << CaseCaption(r) << "\n";
-      store.Disconnect();
-      return 0;
-    };
-  });
+      auto* list = cmd->add_subcommand("list", "Stored cases, newest first");
+      static int limit = 0;
+      static bool listJson = false;
+      list->add_option("--limit", limit, "At most this many cases");
+      AddJsonFlag(list, listJson);
+      list->callback([&ctx] {
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
+          TRecordData r;
+          MYiDateEx dates;
+          store.Connect();
+          std::vector<int> ids;
+          if (!store.CaseIds(ids, true, limit)) {
+            store.Disconnect();
+            return Fail(store.LastMessage());
+          }
+          for (const int id : ids) {
+            if (!store.LoadCaseInBatch(id, r)) continue;
+            if (listJson)
+              PrintJsonLine(CaseJson(r, dates));
+            else
+              std::cout << id << "\t" << CaseCaption(r) << "\n";
+          }
+          store.Disconnect();
+          return 0;
+        };
+      });
 
-  auto* show = cmd->add_subcommand("show", "Every field of one case and its comment");
-  static int showId = 0;
-  static bool json = false;
-  show->add_option("ID", showId)->required();
-  show->add_flag("--json", json, "A JSON document");
-  show->callback([&ctx] {
-    ctx.run = [&ctx] {
-      MRecordBase store;
-      AppFolder folder;
-      if (!OpenStore(ctx, store, folder)) return 1;
-      TRecordData r;
-      CaseComment comment;
-      std::string path;
-      if (!ShowCase(store, showId, r, comment, path)) return Fail("没有这个案例！");
-      const std::string text = comment.isRichText ? RtfPlainText(comment.text) : comment.text;
-      nlohmann::ordered_json j = {
-          {"id", r.id}, {"kind", static_cast<int>(r.kind)}, {"name", r.name},
-          {"year", TypedYear(r.year)}, {"month", r.month}, {"day", r.day},
-          {"hour", r.hour}, {"minute", r.minute}, {"lunar", r.lunar}, {"leapMonth", r.leapMonth},
-          {"male", r.male}, {"provinceIndex", r.provinceIndex}, {"cityIndex", r.cityIndex},
-          {"longitude", r.longitude}, {"latitude", r.latitude}, {"place", r.place},
-          {"className", r.className}, {"remarkText", r.remarkText}, {"remarkFile", r.remarkFile},
-          {"extraPlaceIndex", r.extraPlaceIndex}, {"comment", text}};
-      if (json) {
-        std::cout << JsonText(j, 2) << "\n";
-      } else {
-        for (auto& [key, value] : j.items())
-          std::cout << key << ": " << (value.is_string() ? value.get<std::string>() : JsonText(value))
-                    << "\n";
-      }
-      return 0;
-    };
-  });
+      auto* show = cmd->add_subcommand("show", "Every field of one case and its comment");
+      static int showId = 0;
+      static bool json = false;
+      show->add_option("ID", showId)->required();
+      AddJsonFlag(show, json);
+      show->callback([&ctx] {
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
+          TRecordData r;
+          CaseComment comment;
+          std::string path;
+          if (!ShowCase(store, showId, r, comment, path)) return Fail("没有这个案例！");
+          const std::string text = comment.isRichText ? RtfPlainText(comment.text) : comment.text;
+          MYiDateEx dates;
+          Json j = CaseJson(r, dates);
+          j["comment"] = text;
+          if (json) {
+            PrintJson(j);
+          } else {
+            for (auto& [key, value] : j.items())
+              std::cout << key << ": "
+                        << (value.is_string() ? value.get<std::string>() : JsonText(value)) << "\n";
+          }
+          return 0;
+        };
+      });
 
-  auto* add = cmd->add_subcommand("add", "Store a new case; prints its id");
-  static CaseOptions addOptions;
-  AddCaseOptions(add, addOptions);
-  addOptions.categoryOpt->required();
-  add->callback([&ctx] { ctx.run = [&ctx] { return RunAdd(ctx, addOptions); }; });
+      auto* add = cmd->add_subcommand("add", "Store a new case; prints its id");
+      static CaseOptions addOptions;
+      AddCaseOptions(add, addOptions);
+      addOptions.categoryOpt->required();
+      add->callback([&ctx] { ctx.run = [&ctx] { return RunAdd(ctx, addOptions); }; });
 
-  auto* update = cmd->add_subcommand("update", "Replace the given fields of a stored case");
-  static CaseOptions updateOptions;
-  static int updateId = 0;
-  update->add_option("ID", updateId)->required();
-  AddCaseOptions(update, updateOptions);
-  update->callback([&ctx] { ctx.run = [&ctx] { return RunUpdate(ctx, updateId, updateOptions); }; });
+      auto* update = cmd->add_subcommand("update", "Replace the given fields of a stored case");
+      static CaseOptions updateOptions;
+      static int updateId = 0;
+      update->add_option("ID", updateId)->required();
+      AddCaseOptions(update, updateOptions);
+      update->callback(
+          [&ctx] { ctx.run = [&ctx] { return RunUpdate(ctx, updateId, updateOptions); }; });
 
-  auto* remove = cmd->add_subcommand("remove", "Delete a case and its comment file");
-  static int removeId = 0;
-  remove->add_option("ID", removeId)->required();
-  remove->callback([&ctx] {
-    ctx.run = [&ctx] {
-      MRecordBase store;
-      AppFolder folder;
-      if (!OpenStore(ctx, store, folder)) return 1;
-      TRecordData record;
-      if (!store.LoadCase(removeId, record)) return Fail("没有这个案例！");
-      return DeleteCase(store, removeId, "") ? 0 : Fail(store.LastMessage());
-    };
-  });
+      auto* remove = cmd->add_subcommand("remove", "Delete a case and its comment file");
+      static int removeId = 0;
+      remove->add_option("ID", removeId)->required();
+      remove->callback([&ctx] {
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
+          TRecordData record;
+          if (!store.LoadCase(removeId, record)) return Fail("没有这个案例！");
+          return DeleteCase(store, removeId, "") ? 0 : Fail(store.LastMessage());
+        };
+      });
 
-  auto* categories = cmd->add_subcommand("categories", "The category list, or --set a new one");
-  static std::vector<std::string> names;
-  categories->add_option("--set", names, "The new list, in order")->check(Utf8Text());
-  categories->callback([&ctx] {
-    ctx.run = [&ctx] {
-      MRecordBase store;
-      AppFolder folder;
-      if (!OpenStore(ctx, store, folder)) return 1;
-      if (!names.empty()) return store.SaveCategories(names) ? 0 : Fail(store.LastMessage());
-      std::vector<std::string> list;
-      if (!store.LoadCategories(list)) return Fail(store.LastMessage());
-      for (const std::string& name : list) std::cout << name << "\n";
-      return 0;
-    };
-  });
-}};
+      auto* categories = cmd->add_subcommand("categories", "The category list, or --set a new one");
+      static std::vector<std::string> names;
+      static bool categoriesJson = false;
+      categories->add_option("--set", names, "The new list, in order")->check(Utf8Text());
+      AddJsonFlag(categories, categoriesJson);
+      categories->callback([&ctx] {
+        ctx.run = [&ctx] {
+          MRecordBase store;
+          AppFolder folder;
+          if (!OpenStore(ctx, store, folder)) return 1;
+          if (!names.empty()) return store.SaveCategories(names) ? 0 : Fail(store.LastMessage());
+          std::vector<std::string> list;
+          if (!store.LoadCategories(list)) return Fail(store.LastMessage());
+          for (const std::string& name : list) {
+            if (categoriesJson)
+              PrintJsonLine({{"category", name}});
+            else
+              std::cout << name << "\n";
+          }
+          return 0;
+        };
+      });
+    }};
 
 }  // namespace
 }  // namespace taiyi::cli

@@ -1,28 +1,27 @@
-// taiyi-cli chart: computes one chart (and optionally one flow) and prints it as text or JSON.
+// taiyi-cli chart: computes one chart (and optionally one flow) of the options or of a stored
+// case and prints it as text or JSON, draws it or writes its texts; --batch charts JSON Lines.
 #include <unistd.h>
 
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
 #include "calendar/date_service.h"
 #include "calendar/ganzhi_names.h"
-#include "chart/chart_analysis.h"
 #include "chart/chart_computation.h"
-#include "chart/chart_summary.h"
-#include "chart/flow_chart.h"
-#include "chart/ju_texts.h"
 #include "chart/star_texts.h"
+#include "cli/case_store_access.h"
+#include "cli/chart_batch.h"
 #include "cli/chart_image_output.h"
 #include "cli/chart_json.h"
 #include "cli/json_output.h"
 #include "cli/chart_options.h"
+#include "cli/chart_report_output.h"
+#include "cli/chart_run.h"
 #include "cli/command_registry.h"
+#include "cli/stdio_files.h"
 #include "cli/text_output.h"
 #include "cli/user_years.h"
-#include "platform/file_util.h"
-#include "platform/ini_file.h"
 
 namespace taiyi::cli {
 namespace {
@@ -33,74 +32,16 @@ struct ChartCommand {
   bool text = false;        // the editor's text on stdout
   std::string rtf;          // the editor's text as RTF into this file
   std::string html;         // … as HTML
+  std::string pdf;          // the report as PDF
   ChartImageOptions image;  // --png --jpg --bmp --font-size
+  std::string batch;        // --batch: JSON Lines of requests
+  int caseId = 0;           // --case: a stored case
+  CLI::Option* caseOpt = nullptr;
 };
 
-// The analysis editor's font as dat/init.ini keeps it (section minggao).
-EditorFont EditorFontOf(const AppFolder& folder) {
-  const IniFile ini(folder.Dat() + "init.ini");
-  EditorFont font;
-  font.name = ini.ReadString("minggao", "fname", font.name);
-  font.pointSize = ini.ReadInteger("minggao", "fsize", font.pointSize);
-  if (font.name.empty()) font.name = "宋体";
-  if (font.pointSize <= 0) font.pointSize = 12;
-  return font;
-}
-
-// What the analysis editor shows after a chart: the summary with the ju text, then the
-// analysis.  summary and analysis keep the two parts apart for the JSON document.
-struct ChartTexts {
-  RichTextRecorder whole;
-  RichTextRecorder summary;
-  RichTextRecorder analysis;
-};
-
-// Passes everything written on to two sinks, so that the analysis is written once into the
-// whole text and into its own part.
-class BothSinks final : public RichTextSink {
- public:
-  BothSinks(RichTextSink& a, RichTextSink& b) : a_(a), b_(b) {}
-  void Clear() override { a_.Clear(), b_.Clear(); }
-  void SetDefaultFont(std::string_view name, int pointSize) override {
-    a_.SetDefaultFont(name, pointSize), b_.SetDefaultFont(name, pointSize);
-  }
-  void SetColour(Colour colour) override { a_.SetColour(colour), b_.SetColour(colour); }
-  void SetBold(bool bold) override { a_.SetBold(bold), b_.SetBold(bold); }
-  void Append(std::string_view text) override { a_.Append(text), b_.Append(text); }
-  void CaretToStart() override { a_.CaretToStart(), b_.CaretToStart(); }
-
- private:
-  RichTextSink& a_;
-  RichTextSink& b_;
-};
-
-void WriteChartTexts(const ComputedChart& chart, const AppFolder& folder, MYiDateEx& dates,
-                     ChartTexts& out) {
-  JuTexts juTexts;
-  juTexts.Load(folder.ShippedDat(kJuTextFileName));  // a missing file leaves the texts empty
-  StarTexts starTexts;
-  starTexts.Load(folder.ShippedDat(kStarTextFileName));  // … and the star lines
-  const EditorFont font = EditorFontOf(folder);
-  WriteChartSummary(chart, juTexts, font, out.whole);
-  out.summary = out.whole;
-  out.whole.SetColour(kAnalysisBlue);
-  out.whole.SetBold(true);
-  out.whole.Append("\r\n【星盘分析】");
-  BothSinks both(out.whole, out.analysis);
-  WriteAnalysis(chart, starTexts, dates, both);
-  out.whole.CaretToStart();
-}
-
-// The plain text of a part for the JSON document, without the line breaks it starts with.
-std::string PartText(const RichTextRecorder& part) {
-  std::string text = part.PlainText();
-  text.erase(0, text.find_first_not_of('\n'));
-  return text;
-}
-
-// Writes one of the editor's forms to a file; false with the message when it fails.
+// Writes one of the editor's forms to a file or stdout; false with the message.
 bool WriteTextFile(const std::string& path, const std::string& bytes, std::string& error) {
-  if (WriteFileAtomic(path, bytes)) return true;
+  if (WriteOutputFile(path, bytes)) return true;
   error = "无法写入文件：" + path;
   return false;
 }
@@ -138,38 +79,48 @@ std::string Text(const ComputedChart& c) {
   return out.str();
 }
 
+// The request of the options, or of the stored case of --case.
+bool ReadRequest(const CliContext& ctx, const ChartCommand& command, const AppFolder& folder,
+                 ChartRequest& request, std::string& error) {
+  if (command.caseOpt->count() == 0)
+    return ApplyRequestOptions(command.chart, folder, false, request, error);
+  MRecordBase store;
+  AppFolder storeFolder;
+  if (!OpenStore(ctx, store, storeFolder)) return false;
+  TRecordData record;
+  if (!store.LoadCase(command.caseId, record)) {
+    error = "没有这个案例！";
+    return false;
+  }
+  request = record;
+  return true;
+}
+
 int RunChart(const CliContext& ctx, const ChartCommand& command) {
   const ChartOptions& o = command.chart;
   AppFolder folder;
   if (!PrepareFolder(ctx, folder)) return 1;
+  if (!command.batch.empty()) return RunChartBatch(folder, command.batch, o.sets);
   ChartRequest request;
   ChartSettings settings;
   std::string error;
-  if (!ApplyRequestOptions(o, folder, false, request, error)) return Fail(error);
+  if (!ReadRequest(ctx, command, folder, request, error)) return error.empty() ? 1 : Fail(error);
   if (!ReadSettingsWithOverrides(o, folder, settings, error)) return Fail(error);
 
   MYiDateEx dates;
-  const ChartResult result = ComputeChart(request, settings, dates);
-  if (!result.ok) return Fail(result.error);
-
-  nlohmann::ordered_json doc = ChartJson(result.chart);
-  int flowKind = 0;
-  double flowMoment = 0;
-  if (!ResolveFlowOptions(o, dates, flowKind, flowMoment, error)) return Fail(error);
-  FlowResult flow;
-  if (flowKind != 0) {
-    if (request.kind != ChartKind::kLife) return Fail("流年只适用于命局");
-    flow = MakeFlowChart(result.chart, flowMoment, flowKind, dates);
-    if (!flow.ok) return Fail(flow.error);
-    doc["flow"] = FlowJson(flow.flow);
-  }
+  ChartRun run;
+  if (!MakeChartRun(request, settings, o, dates, run, error)) return Fail(error);
+  const ComputedChart& chart = run.result.chart;
   if (WantsChartImage(command.image) &&
-      !WriteChartImages(command.image, folder, result.chart, flow.ok ? &flow.flow : nullptr, error))
+      !WriteChartImages(command.image, folder, chart, run.Flow(), error))
     return Fail(error);
-  const bool wantTexts =
-      command.text || command.json || !command.rtf.empty() || !command.html.empty();
+  const bool wantTexts = command.text || command.json || !command.rtf.empty() ||
+                         !command.html.empty() || !command.pdf.empty();
   ChartTexts texts;
-  if (wantTexts) WriteChartTexts(result.chart, folder, dates, texts);
+  if (wantTexts) ChartTextWriter(folder).Write(chart, dates, texts);
+  if (!command.pdf.empty() &&
+      !WriteChartReport(command.pdf, folder, run, texts, nullptr, command.image.fontSize, error))
+    return Fail(error);
   if (!command.rtf.empty() && !WriteTextFile(command.rtf, ParagraphsToRtf(texts.whole), error))
     return Fail(error);
   if (!command.html.empty() &&
@@ -177,16 +128,16 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
                      ParagraphsToHtml(texts.whole, std::string(ChartKindTitle(request.kind))),
                      error))
     return Fail(error);
+  const Json flowDoc = run.Flow() ? FlowJson(*run.Flow()) : Json();
   if (command.json) {
-    doc["summary"] = PartText(texts.summary);
-    doc["analysis"] = PartText(texts.analysis);
-    std::cout << JsonText(doc, 2) << '\n';
+    PrintJson(ChartDocument(run, texts));
   } else if (command.text) {
-    std::cout << ParagraphsToTerminal(texts.whole, isatty(STDOUT_FILENO) != 0);
-    if (doc.contains("flow")) std::cout << JsonText(doc["flow"], 2) << '\n';
-  } else if (command.rtf.empty() && command.html.empty() && !WantsChartImage(command.image)) {
-    std::cout << Text(result.chart);
-    if (doc.contains("flow")) std::cout << JsonText(doc["flow"], 2) << '\n';
+    std::cout << ParagraphsToTerminal(texts.whole, ColoursWanted());
+    if (run.Flow()) PrintJson(flowDoc);
+  } else if (command.rtf.empty() && command.html.empty() && command.pdf.empty() &&
+             !WantsChartImage(command.image)) {
+    std::cout << Text(chart);
+    if (run.Flow()) PrintJson(flowDoc);
   }
   return 0;
 }
@@ -195,15 +146,42 @@ CommandRegistrar reg{
     30, [](CLI::App& app, CliContext& ctx) {
       auto* command = new ChartCommand;  // lives as long as the program
       auto* sub = app.add_subcommand("chart", "排盘: compute a Taiyi chart");
-      AddRequestOptions(sub, command->chart);
-      AddSettingOptions(sub, command->chart);
-      AddFlowOptions(sub, command->chart);
-      sub->add_flag("--json", command->json, "print JSON");
-      sub->add_flag("--text", command->text,
-                    "print the summary, ju text and analysis as the analysis editor shows them");
-      sub->add_option("--rtf", command->rtf, "write the summary and analysis as RTF to FILE");
-      sub->add_option("--html", command->html, "write the summary and analysis as HTML to FILE");
+      ChartOptions& o = command->chart;
+      AddRequestOptions(sub, o);
+      AddSettingOptions(sub, o);
+      AddFlowOptions(sub, o);
+      AddJsonFlag(sub, command->json);
+      auto* text = sub->add_flag(
+          "--text", command->text,
+          "print the summary, ju text and analysis as the analysis editor shows them");
+      auto* rtf = sub->add_option("--rtf", command->rtf,
+                                  "write the summary and analysis as RTF to FILE (- for stdout)");
+      auto* html = sub->add_option("--html", command->html,
+                                   "write the summary and analysis as HTML to FILE (- for stdout)");
       AddChartImageOptions(sub, command->image);
+      auto* pdf = sub->add_option("--pdf", command->pdf,
+                                  "write an A4 report (chart, summary, ju text, analysis) as PDF "
+                                  "to FILE (- for stdout)");
+      command->caseOpt = sub->add_option("--case", command->caseId, "chart the stored case ID");
+      for (CLI::Option* request :
+           {o.kindOpt, o.dateOpt, o.timeOpt, o.lunarOpt, o.solarOpt, o.leapOpt, o.femaleOpt,
+            o.maleOpt, o.nameOpt, o.provinceOpt, o.lonOpt})
+        command->caseOpt->excludes(request);
+      auto* batch = sub->add_option("--batch", command->batch,
+                                    "chart every request of a JSON Lines FILE (- for stdin): one "
+                                    "chart --json document per line");
+      batch->excludes(command->caseOpt)
+          ->excludes(text)
+          ->excludes(rtf)
+          ->excludes(html)
+          ->excludes(pdf);
+      for (CLI::Option* other : sub->get_options()) {
+        const std::string& name = other->get_name();
+        if (name != "--batch" && name != "--set" && name != "--json" && name != "--help" &&
+            name != "--case" && name != "--text" && name != "--rtf" && name != "--html" &&
+            name != "--pdf")
+          batch->excludes(other);
+      }
       sub->callback(
           [&ctx, command] { ctx.run = [&ctx, command] { return RunChart(ctx, *command); }; });
     }};

@@ -7,14 +7,16 @@
 #include "chart/draw/chart_geometry.h"
 #include "chart/draw/chart_image_file.h"
 #include "chart/draw/image_plus.h"
+#include "cli/stdio_files.h"
 #include "platform/jpeg_image.h"
 
 namespace taiyi::cli {
 
 void AddChartImageOptions(CLI::App* command, ChartImageOptions& options) {
-  command->add_option("--png", options.png, "draw the chart into a PNG file");
-  command->add_option("--jpg", options.jpg, "draw the chart into a JPEG file (quality 90)");
-  command->add_option("--bmp", options.bmp, "draw the chart into a BMP file");
+  command->add_option("--png", options.png, "draw the chart into a PNG file (- for stdout)");
+  command->add_option("--jpg", options.jpg,
+                      "draw the chart into a JPEG file, quality 90 (- for stdout)");
+  command->add_option("--bmp", options.bmp, "draw the chart into a BMP file (- for stdout)");
   command
       ->add_option("--font-size", options.fontSize,
                    "chart font size 9..25 (default: fontSize of section chart in dat/set.ini)")
@@ -25,9 +27,6 @@ bool WantsChartImage(const ChartImageOptions& options) {
   return !options.png.empty() || !options.jpg.empty() || !options.bmp.empty();
 }
 
-namespace {
-
-// Fonts need a GUI application; without a display the offscreen platform serves.
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -37,8 +36,6 @@ void EnsureGuiApplication() {
   static QGuiApplication* app = new QGuiApplication(argc, argv);  // lives until exit
   (void)app;
 }
-
-}  // namespace
 
 bool WriteChartImages(const ChartImageOptions& options, const AppFolder& folder,
                       const ComputedChart& chart, const FlowChart* flow, std::string& error) {
@@ -64,7 +61,10 @@ bool WriteChartImages(const ChartImageOptions& options, const AppFolder& folder,
   for (const auto& [path, type] : {std::pair{options.png, "png"}, std::pair{options.jpg, "jpg"},
                                    std::pair{options.bmp, "bmp"}}) {
     if (path.empty()) continue;
-    if (!SaveChartImageAs(image, path, type, error)) {
+    const std::string target =
+        IsStdStream(path) ? TemporaryOutputPath(std::string(".") + type) : path;
+    if (target.empty() || !SaveChartImageAs(image, target, type, error) ||
+        (IsStdStream(path) && !CopyToStdout(target))) {
       error = "无法写入文件：" + path;
       return false;
     }

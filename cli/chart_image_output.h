@@ -16,6 +16,9 @@ struct ChartImageOptions {
   int fontSize = 0;  // 0: the fontSize setting
 };
 
+// Fonts need a GUI application; without a display the offscreen platform serves.
+void EnsureGuiApplication();
+
 void AddChartImageOptions(CLI::App* command, ChartImageOptions& options);
 bool WantsChartImage(const ChartImageOptions& options);
 

@@ -1,20 +1,15 @@
 #include "cli/chart_json.h"
 
 #include "calendar/ganzhi_names.h"
+#include "cli/case_json.h"
+#include "cli/json_fields.h"
 #include "cli/user_years.h"
 
 namespace taiyi::cli {
 namespace {
 
-std::string Moment(const YiDate& d) {
-  return MomentText(d.year, d.month, d.day, d.hour, d.minute);
-}
-
-nlohmann::ordered_json PillarsJson(const Pillars& p) {
-  return {{"year", GanZhiName(p.year)},
-          {"month", GanZhiName(p.month)},
-          {"day", GanZhiName(p.day)},
-          {"hour", GanZhiName(p.hour)}};
+Json PillarsOf(const Pillars& p) {
+  return PillarsJson(p.year, p.month, p.day, p.hour);
 }
 
 nlohmann::ordered_json HexagramJson(const HexagramInfo& h, bool periods) {
@@ -86,13 +81,13 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
   const ChartMoments& m = c.moments;
   nlohmann::ordered_json j;
   j["kind"] = static_cast<int>(c.request.kind);
-  j["clock"] = Moment(m.clockMoment);
-  j["corrected"] = Moment(m.correctedMoment);
-  j["lunar"] = {{"year", TypedYear(m.lunarDate.year)},
-                {"month", m.lunarDate.month},
-                {"day", m.lunarDate.day},
-                {"leap", m.lunarLeap}};
-  j["pillars"] = PillarsJson(c.pillars.pillars);
+  Json request;
+  AddRequestJson(request, c.request, m.clockMoment);
+  j["request"] = request;
+  j["clock"] = MomentJson(m.clockMoment);
+  j["corrected"] = MomentJson(m.correctedMoment);
+  j["lunarDate"] = LunarDateJson(m.lunarDate, m.lunarLeap);
+  j["pillars"] = PillarsOf(c.pillars.pillars);
   j["taiyiYear"] = TypedYear(c.pillars.taiyiYear);
   j["accumulated"] = c.ju.accumulated;
   j["taiyiNumber"] = c.ju.taiyiNumber;
@@ -148,9 +143,9 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
 nlohmann::ordered_json FlowJson(const FlowChart& f) {
   nlohmann::ordered_json j;
   j["kind"] = f.kind;
-  j["moment"] = Moment(f.moments.clockMoment);
+  j["moment"] = MomentJson(f.moments.clockMoment);
   j["age"] = f.age;
-  j["pillars"] = PillarsJson(f.pillars.pillars);
+  j["pillars"] = PillarsOf(f.pillars.pillars);
   j["period"] = f.ju.period;
   j["yang"] = f.ju.yang;
   j["counts"] = {{"host", f.counts.host}, {"guest", f.counts.guest}, {"fixed", f.counts.fixed}};

@@ -1,6 +1,7 @@
 #include "cli/chart_options.h"
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -13,6 +14,9 @@
 
 namespace taiyi::cli {
 namespace {
+
+const std::string kDateForm = "日期格式应为 YYYY-MM-DD";
+const std::string kTimeForm = "时间格式应为 HH:MM";
 
 bool ParseKind(const std::string& text, ChartKind& kind) {
   for (int k = 0; k < kChartKindCount; ++k) {
@@ -43,13 +47,15 @@ std::string Trim(const std::string& s) {
   return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
-bool Given(const CLI::Option* option) { return option != nullptr && option->count() > 0; }
+bool Given(const CLI::Option* option) {
+  return option != nullptr && option->count() > 0;
+}
 
 // The stored year, month and day of a date option; false with the message.
 bool DateOf(const std::string& text, int& year, int& month, int& day, std::string& error) {
   int y = 0;
   if (!ParseDate(text, y, month, day)) {
-    error = "日期格式应为 YYYY-MM-DD";
+    error = kDateForm;
     return false;
   }
   // Checked here, while the numbers are still whole: a month of 65537 must not become 1.
@@ -66,12 +72,79 @@ bool DateOf(const std::string& text, int& year, int& month, int& day, std::strin
   return true;
 }
 
+// A malformed option value stops the program as a usage error naming the option; the
+// values that are well formed but refused (a year out of range, a day that does not exist)
+// are refused later with the program's own message.
+CLI::Validator FormCheck(const std::string& name,
+                         std::function<std::string(const std::string&)> check) {
+  return CLI::Validator(std::move(check), "", name);
+}
+
+const CLI::Validator kKindForm = FormCheck("KIND", [](const std::string& text) {
+  ChartKind kind;
+  return ParseKind(text, kind) ? std::string() : "未知的局类型: " + text;
+});
+const CLI::Validator kDateCheck = FormCheck("DATE", [](const std::string& text) {
+  int y = 0, m = 0, d = 0;
+  return ParseDate(text, y, m, d) ? std::string() : kDateForm;
+});
+const CLI::Validator kTimeCheck = FormCheck("TIME", [](const std::string& text) {
+  int h = 0, mi = 0;
+  return ParseTime(text, h, mi) ? std::string() : kTimeForm;
+});
+
+// The flow kind 1..4 of a --flow value, 0 when it names none.
+int FlowKindOf(const std::string& text) {
+  static const std::string kFlowNames[4] = {"年", "月", "日", "时"};
+  for (int k = 0; k < 4; ++k)
+    if (text == kFlowNames[k] || text == "流" + kFlowNames[k] || text == std::to_string(k + 1))
+      return k + 1;
+  return 0;
+}
+
+const CLI::Validator kFlowCheck = FormCheck("FLOW", [](const std::string& text) {
+  return FlowKindOf(text) != 0 ? std::string() : "未知的流年类型: " + text;
+});
+
+// Applies one KEY=VALUE override; the message when it is malformed or names no setting.
+std::string ApplySetting(const std::string& kv, ChartSettings& settings) {
+  const auto eq = kv.find('=');
+  if (eq == std::string::npos) return "--set 需要 KEY=VALUE: " + kv;
+  const std::string key = kv.substr(0, eq), value = kv.substr(eq + 1);
+  int v = 0;
+  if (!ParseIniInteger(value, v)) return "--set 的值不是整数: " + kv;
+  if (key == "bkcolor")
+    settings.bkcolor = v;
+  else if (key == "iDate" && v >= 0 && v <= 2)
+    settings.iDate = v;
+  else if (key == "iJiNian")
+    settings.iJiNian = v;
+  else if (key == "iMingJu" && (v == 0 || v == 1))
+    settings.iMingJu = v;
+  else if (key == "zishi")
+    settings.zishi = v != 0;
+  else if (key == "bOldBk")
+    settings.bOldBk = v != 0;
+  else if (key == "bShiJing")
+    settings.bShiJing = v != 0;
+  else
+    return "未知的设置: " + kv;
+  return {};
+}
+
+const CLI::Validator kSetCheck = FormCheck("KEY=VALUE", [](const std::string& kv) {
+  ChartSettings scratch;
+  return ApplySetting(kv, scratch);
+});
+
 }  // namespace
 
 void AddRequestOptions(CLI::App* command, ChartOptions& o) {
-  o.kindOpt = command->add_option("--kind", o.kind, "命局|年局|月局|日局|时局 or 0-4");
-  o.dateOpt = command->add_option("--date", o.date, "YYYY-MM-DD (negative years BC)");
-  o.timeOpt = command->add_option("--time", o.time, "HH:MM");
+  o.kindOpt =
+      command->add_option("--kind", o.kind, "命局|年局|月局|日局|时局 or 0-4")->check(kKindForm);
+  o.dateOpt =
+      command->add_option("--date", o.date, "YYYY-MM-DD (negative years BC)")->check(kDateCheck);
+  o.timeOpt = command->add_option("--time", o.time, "HH:MM")->check(kTimeCheck);
   o.lunarOpt = command->add_flag("--lunar", o.lunar, "the date is a lunar date");
   o.solarOpt = command->add_flag("--solar", o.solar, "the date is a Gregorian date (the default)");
   o.lunarOpt->excludes(o.solarOpt);
@@ -90,20 +163,19 @@ void AddRequestOptions(CLI::App* command, ChartOptions& o) {
 }
 
 void AddSettingOptions(CLI::App* command, ChartOptions& o) {
-  command->add_option("--set", o.sets, "KEY=VALUE overriding dat/set.ini [taiyi]");
+  command->add_option("--set", o.sets, "KEY=VALUE overriding dat/set.ini [taiyi]")
+      ->check(kSetCheck);
 }
 
 void AddFlowOptions(CLI::App* command, ChartOptions& o) {
-  command->add_option("--flow", o.flow, "年|月|日|时 (life charts)");
-  command->add_option("--flow-date", o.flowDate, "YYYY-MM-DD");
-  command->add_option("--flow-time", o.flowTime, "HH:MM");
+  command->add_option("--flow", o.flow, "年|月|日|时 (life charts)")->check(kFlowCheck);
+  command->add_option("--flow-date", o.flowDate, "YYYY-MM-DD")->check(kDateCheck);
+  command->add_option("--flow-time", o.flowTime, "HH:MM")->check(kTimeCheck);
 }
 
 bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool onlyGiven,
                          ChartRequest& r, std::string& error) {
-  const auto use = [onlyGiven](const CLI::Option* option) {
-    return !onlyGiven || Given(option);
-  };
+  const auto use = [onlyGiven](const CLI::Option* option) { return !onlyGiven || Given(option); };
   if (use(o.kindOpt) && !ParseKind(o.kind, r.kind)) {
     error = "未知的局类型: " + o.kind;
     return false;
@@ -118,7 +190,7 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
   if (use(o.timeOpt)) {
     int h = 0, mi = 0;
     if (!ParseTime(o.time, h, mi)) {
-      error = "时间格式应为 HH:MM";
+      error = kTimeForm;
       return false;
     }
     r.hour = static_cast<int16_t>(h);
@@ -133,7 +205,9 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
       std::cerr << "姓名中包含：\"、*、<、>、?、\\、/、|、'、：等字符。已经处理为合适的文本！\n";
     r.SetName(cleaned.text);
   }
-  if (Given(o.provinceOpt) && o.province != kUnknownPlace) {
+  const bool provinceGiven = Given(o.provinceOpt) || o.provinceGiven;
+  const bool lonGiven = Given(o.lonOpt) || o.lonGiven;
+  if (provinceGiven && o.province != kUnknownPlace) {
     PlaceTable places(folder.PlacesFile());
     Coordinates c;
     if (!places.CoordinatesOf(o.province, o.city, c)) {
@@ -150,9 +224,9 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
     r.cityIndex = 0;
     for (std::size_t i = 0; i < cities.size(); ++i)
       if (cities[i] == o.city) r.cityIndex = static_cast<int16_t>(i);
-  } else if (Given(o.lonOpt) || Given(o.provinceOpt) || !onlyGiven) {
-    r.longitude = static_cast<float>(Given(o.lonOpt) ? o.lon : 120.0);
-    r.latitude = static_cast<float>(Given(o.lonOpt) ? o.lat : 30.0);
+  } else if (lonGiven || provinceGiven || !onlyGiven) {
+    r.longitude = static_cast<float>(lonGiven ? o.lon : 120.0);
+    r.latitude = static_cast<float>(lonGiven ? o.lat : 30.0);
     r.SetPlace(std::string(kUnknownPlace));
     r.provinceIndex = static_cast<int16_t>(kProvinces.size() - 1);
     r.cityIndex = 0;
@@ -163,29 +237,14 @@ bool ApplyRequestOptions(const ChartOptions& o, const AppFolder& folder, bool on
 bool ReadSettingsWithOverrides(const ChartOptions& o, const AppFolder& folder,
                                ChartSettings& settings, std::string& error) {
   settings = ReadChartSettings(folder.Dat() + "set.ini");
-  for (const std::string& kv : o.sets) {
-    const auto eq = kv.find('=');
-    if (eq == std::string::npos) {
-      error = "--set 需要 KEY=VALUE: " + kv;
-      return false;
-    }
-    const std::string key = kv.substr(0, eq), value = kv.substr(eq + 1);
-    int v = 0;
-    if (!ParseIniInteger(value, v)) {
-      error = "--set 的值不是整数: " + kv;
-      return false;
-    }
-    if (key == "bkcolor") settings.bkcolor = v;
-    else if (key == "iDate" && v >= 0 && v <= 2) settings.iDate = v;
-    else if (key == "iJiNian") settings.iJiNian = v;
-    else if (key == "iMingJu" && (v == 0 || v == 1)) settings.iMingJu = v;
-    else if (key == "zishi") settings.zishi = v != 0;
-    else if (key == "bOldBk") settings.bOldBk = v != 0;
-    else if (key == "bShiJing") settings.bShiJing = v != 0;
-    else {
-      error = "未知的设置: " + kv;
-      return false;
-    }
+  return ApplySettingOverrides(o.sets, settings, error);
+}
+
+bool ApplySettingOverrides(const std::vector<std::string>& sets, ChartSettings& settings,
+                           std::string& error) {
+  for (const std::string& kv : sets) {
+    error = ApplySetting(kv, settings);
+    if (!error.empty()) return false;
   }
   return true;
 }
@@ -194,11 +253,7 @@ bool ResolveFlowOptions(const ChartOptions& o, MYiDateEx& dates, int& kind, doub
                         std::string& error) {
   kind = 0;
   if (o.flow.empty()) return true;
-  static const std::string kFlowNames[4] = {"年", "月", "日", "时"};
-  for (int k = 0; k < 4; ++k)
-    if (o.flow == kFlowNames[k] || o.flow == "流" + kFlowNames[k] ||
-        o.flow == std::to_string(k + 1))
-      kind = k + 1;
+  kind = FlowKindOf(o.flow);
   if (kind == 0) {
     error = "未知的流年类型: " + o.flow;
     return false;
@@ -206,7 +261,7 @@ bool ResolveFlowOptions(const ChartOptions& o, MYiDateEx& dates, int& kind, doub
   int y = 0, m = 0, d = 0, h = 0, mi = 0;
   if (!DateOf(o.flowDate, y, m, d, error)) return false;
   if (!ParseTime(o.flowTime, h, mi)) {
-    error = "时间格式应为 HH:MM";
+    error = kTimeForm;
     return false;
   }
   const YiDate date{static_cast<int16_t>(y), static_cast<int16_t>(m), static_cast<int16_t>(d),

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <string>
 #include <vector>
 
@@ -32,12 +31,14 @@ struct ChartOptions {
   double lon = 120, lat = 30;
   std::vector<std::string> sets;
   std::string flow, flowDate, flowTime = "12:00";
+  // Set by callers that fill the options without CLI11 (a batch line): the place or the
+  // coordinates were given.
+  bool provinceGiven = false, lonGiven = false;
 
   // The options as added, to tell which were given.
-  CLI::Option *kindOpt = nullptr, *dateOpt = nullptr, *timeOpt = nullptr,
-              *lunarOpt = nullptr, *solarOpt = nullptr, *leapOpt = nullptr, *femaleOpt = nullptr,
-              *maleOpt = nullptr, *nameOpt = nullptr, *provinceOpt = nullptr,
-              *lonOpt = nullptr;
+  CLI::Option *kindOpt = nullptr, *dateOpt = nullptr, *timeOpt = nullptr, *lunarOpt = nullptr,
+              *solarOpt = nullptr, *leapOpt = nullptr, *femaleOpt = nullptr, *maleOpt = nullptr,
+              *nameOpt = nullptr, *provinceOpt = nullptr, *lonOpt = nullptr;
 };
 
 // --kind --date --time --lunar|--solar --leap --female --male --name --province --city --lon --lat.
@@ -57,10 +58,13 @@ bool ApplyRequestOptions(const ChartOptions& options, const AppFolder& folder, b
 // dat/set.ini's chart settings with the --set overrides.
 bool ReadSettingsWithOverrides(const ChartOptions& options, const AppFolder& folder,
                                ChartSettings& settings, std::string& error);
+// The --set overrides applied to settings already read.
+bool ApplySettingOverrides(const std::vector<std::string>& sets, ChartSettings& settings,
+                           std::string& error);
 
 // The flow of --flow: kind 1..4 (0 when no flow was asked for) and its moment as a Julian
 // day.  False with the message when the options are malformed or the date does not exist.
-bool ResolveFlowOptions(const ChartOptions& options, MYiDateEx& dates, int& kind,
-                        double& moment, std::string& error);
+bool ResolveFlowOptions(const ChartOptions& options, MYiDateEx& dates, int& kind, double& moment,
+                        std::string& error);
 
 }  // namespace taiyi::cli

@@ -3,19 +3,18 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
-#include "platform/app_folder.h"
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/app_folder.h"
 
 namespace taiyi::cli {
 
 // State shared by every command: the global options and the command to run.
 struct CliContext {
-  std::string dataDir;           // --data-dir, empty when not given
-  std::function<int()> run;      // set by the chosen subcommand's callback
+  std::string dataDir;       // --data-dir, empty when not given
+  std::function<int()> run;  // set by the chosen subcommand's callback
 };
 
 using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
@@ -32,6 +31,11 @@ struct CommandRegistrar {
     CommandTable().push_back({order, std::move(setup)});
   }
 };
+
+// --json: one JSON document for a single result, JSON Lines for a list.
+inline CLI::Option* AddJsonFlag(CLI::App* command, bool& json) {
+  return command->add_flag("--json", json, "Print JSON (JSON Lines for a list)");
+}
 
 // Prints the system's message on stderr and gives exit code 1.
 int Fail(const std::string& message);

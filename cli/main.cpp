@@ -29,9 +29,13 @@ int main(int argc, char** argv) {
   CLI::App app{"墨衡太乙神数 1.3 — Taiyi Shenshu charts, calendar and case archive", "taiyi-cli"};
   app.set_version_flag("--version", std::string("taiyi-cli ") + TAIYI_VERSION);
   app.require_subcommand(0, 1);
+  // Subcommands inherit this: the global options may also follow the subcommand.
+  app.fallthrough();
 
   CliContext ctx;
-  app.add_option("--data-dir", ctx.dataDir, "Application folder (holds dat/ and TaiYi_f/)");
+  app.add_option("--data-dir", ctx.dataDir,
+                 "Application folder (holds dat/ and TaiYi_f/); TAIYI_DATA_DIR when not given")
+      ->envname("TAIYI_DATA_DIR");
 
   auto& table = CommandTable();
   std::stable_sort(table.begin(), table.end(),
@@ -48,7 +52,8 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::cerr << e.what() << "\n";
-    std::cerr << "usage: taiyi-cli [--data-dir DIR] COMMAND [OPTIONS]   (taiyi-cli --help lists the commands)\n";
+    std::cerr << "usage: taiyi-cli [--data-dir DIR] COMMAND [OPTIONS]   (taiyi-cli --help lists "
+                 "the commands)\n";
     return 2;
   }
   if (!ctx.run) {

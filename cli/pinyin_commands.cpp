@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command_registry.h"
+#include "cli/json_output.h"
 #include "platform/gbk.h"
 #include "store/im_code.h"
 
@@ -15,6 +16,7 @@ struct PinyinOptions {
   bool full = false;
   bool markUnknown = false;
   bool keepSymbols = false;
+  bool json = false;
 };
 
 CommandRegistrar reg{
@@ -26,13 +28,18 @@ CommandRegistrar reg{
       sub->add_flag("--mark-unknown", opts->markUnknown, "\"?\" for a character with no reading");
       sub->add_flag("--keep-symbols", opts->keepSymbols,
                     "Keep characters that are not letters or digits");
+      AddJsonFlag(sub, opts->json);
       sub->callback([&ctx, opts] {
         ctx.run = [opts] {
           if (!IsValidUtf8(opts->text)) return Fail("TEXT is not UTF-8");
           const int bits = (opts->full ? kImFullSyllable : 0) |
                            (opts->markUnknown ? kImMarkUnknown : 0) |
                            (opts->keepSymbols ? kImKeepSymbols : 0);
-          std::cout << ImCode().PinyinCodes(opts->text, bits) << "\n";
+          const std::string codes = ImCode().PinyinCodes(opts->text, bits);
+          if (opts->json)
+            PrintJson({{"text", opts->text}, {"pinyin", codes}});
+          else
+            std::cout << codes << "\n";
           return 0;
         };
       });

@@ -2,7 +2,6 @@
 // four pillars are the ones given.  Years are typed and printed as users write them.
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -10,7 +9,7 @@
 #include "calendar/ganzhi_names.h"
 #include "calendar/pillar_search.h"
 #include "cli/command_registry.h"
-#include "cli/json_output.h"
+#include "cli/json_fields.h"
 #include "cli/user_years.h"
 
 namespace taiyi::cli {
@@ -68,16 +67,12 @@ int RunReverse(const std::string names[4], int fromYear, bool json) {
   const std::string moment =
       MomentText(found->year, found->month, found->day, found->hour, found->minute);
   if (json) {
-    nlohmann::ordered_json doc;
-    doc["pillars"] = {names[0], names[1], names[2], names[3]};
+    Json doc;
+    doc["pillars"] = {
+        {"year", names[0]}, {"month", names[1]}, {"day", names[2]}, {"hour", names[3]}};
     doc["from"] = fromYear;
-    doc["moment"] = moment;
-    doc["year"] = TypedYear(found->year);
-    doc["month"] = found->month;
-    doc["day"] = found->day;
-    doc["hour"] = found->hour;
-    doc["minute"] = found->minute;
-    std::cout << JsonText(doc) << "\n";
+    AddMoment(doc, *found);
+    PrintJson(doc);
   } else {
     std::cout << moment << "\n";
   }
@@ -96,7 +91,7 @@ CommandRegistrar registrar{
       sub->add_option("DAY", (*names)[2], "Day pillar")->required();
       sub->add_option("HOUR", (*names)[3], "Hour pillar")->required();
       sub->add_option("--from", *from, "First year searched (default 1950)");
-      sub->add_flag("--json", *json, "Print a JSON document");
+      AddJsonFlag(sub, *json);
       sub->callback([&ctx, names, from, json] {
         ctx.run = [names, from, json] { return RunReverse(names->data(), *from, *json); };
       });

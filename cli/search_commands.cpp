@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "calendar/date_service.h"
 #include "chart/places.h"
+#include "cli/case_json.h"
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
 #include "cli/input_checks.h"
@@ -17,15 +19,23 @@
 namespace taiyi::cli {
 namespace {
 
-int PrintFound(MRecordBase& store, const std::vector<std::int32_t>& ids, const char* none) {
+// One line per found case; with json one JSON line each, and nothing when none was found.
+int PrintFound(MRecordBase& store, const std::vector<std::int32_t>& ids, const char* none,
+               bool json) {
   if (ids.empty()) {
-    std::cout << none << "\n";
+    if (!json) std::cout << none << "\n";
     return 0;
   }
   TRecordData r;
+  MYiDateEx dates;
   store.Connect();
-  for (std::int32_t id : ids)
-    if (store.LoadCaseInBatch(id, r)) std::cout << id << "\t" << CaseCaption(r) << "\n";
+  for (std::int32_t id : ids) {
+    if (!store.LoadCaseInBatch(id, r)) continue;
+    if (json)
+      PrintJsonLine(CaseJson(r, dates));
+    else
+      std::cout << id << "\t" << CaseCaption(r) << "\n";
+  }
   store.Disconnect();
   return 0;
 }
@@ -36,6 +46,7 @@ struct SearchOptions {
   std::string province;
   bool male = false, female = false;
   int exactCount = 0;
+  bool json = false;
 };
 
 CommandRegistrar reg{
@@ -58,6 +69,7 @@ CommandRegistrar reg{
           ->expected(2);
       search->add_option("--province", o.province, "a province of the province list")
           ->check(CLI::IsMember(std::vector<std::string>(kProvinces.begin(), kProvinces.end())));
+      AddJsonFlag(search, o.json);
       search->callback([&ctx, search, nameOpt, classOpt, exactOpt] {
         const CLI::Option* last = nullptr;
         for (const CLI::Option* opt : search->parse_order()) {
@@ -83,12 +95,14 @@ CommandRegistrar reg{
           if (!check.ok) return Fail(check.message);
           std::vector<std::int32_t> ids;
           SearchByConditions(store, conditions, ids);
-          return PrintFound(store, ids, kSearchNothingFound);
+          return PrintFound(store, ids, kSearchNothingFound, o.json);
         };
       });
 
       auto* find = cmd->add_subcommand("find", "Cases in which every keyword occurs");
       static std::vector<std::string> keywords;
+      static bool findJson = false;
+      AddJsonFlag(find, findJson);
       find->add_option("KEYWORD", keywords,
                        "keywords: name, 男/女, place, category, 1990年, 5月, "
                        "12日, 子时 or a word of the comment")
@@ -105,7 +119,7 @@ CommandRegistrar reg{
           if (split.empty()) return Fail(kMsgNoKeywords);
           std::vector<std::int32_t> ids;
           FuzzySearch(store, split, ids);
-          return PrintFound(store, ids, kFuzzyNothingFound);
+          return PrintFound(store, ids, kFuzzyNothingFound, findJson);
         };
       });
     }};

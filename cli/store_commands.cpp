@@ -12,6 +12,7 @@
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
 #include "cli/input_checks.h"
+#include "cli/json_output.h"
 #include "platform/file_util.h"
 #include "store/case_schema.h"
 #include "store/record_base.h"
@@ -61,6 +62,9 @@ std::string Format(const char* format, int n, const std::string& text = {}) {
   return buffer.data();
 }
 
+// --json of the whole-store commands that report a result.
+bool storeJson = false;
+
 int RunImport(const CliContext& ctx, const std::string& file) {
   MRecordBase store;
   AppFolder folder;
@@ -73,7 +77,10 @@ int RunImport(const CliContext& ctx, const std::string& file) {
     n = ImportStore(store, file, printer.Sink(), &report);
   }
   if (n <= 0) return Fail(store.LastMessage());
-  std::cout << ImportedMessage(n, report) << kMsgRestartProgram << "\n";
+  if (storeJson)
+    PrintJson({{"count", n}});
+  else
+    std::cout << ImportedMessage(n, report) << kMsgRestartProgram << "\n";
   return 0;
 }
 
@@ -97,7 +104,10 @@ int RunExport(const CliContext& ctx, const std::string& dir,
     n = ExportStore(store, path, categories, categories.empty(), printer.Sink());
   }
   if (n <= 0) return Fail(kMsgExportFailed);
-  std::cout << Format(kMsgExported, n, path) << "\n";
+  if (storeJson)
+    PrintJson({{"count", n}, {"file", path}});
+  else
+    std::cout << Format(kMsgExported, n, path) << "\n";
   return 0;
 }
 
@@ -109,6 +119,10 @@ int RunBackup(const CliContext& ctx, const std::string& dir) {
   if (DirExists(backup)) return Fail(kMsgBackupFolderExists);
   CreateDirs(backup);
   if (!Backup(store, backup)) return Fail(store.LastMessage());
+  if (storeJson) {
+    PrintJson({{"folder", backup}});
+    return 0;
+  }
   std::cout << kMsgBackupDoneBefore << backup << kMsgBackupDoneAfter << "\n";
   return 0;
 }
@@ -147,7 +161,10 @@ int RunCompact(const CliContext& ctx) {
     k = Compact(store, printer.Sink());
   }
   if (k <= 0 && !store.LastMessage().empty()) return Fail(store.LastMessage());
-  std::cout << Format(kMsgCompacted, k) << "\n";
+  if (storeJson)
+    PrintJson({{"count", k}});
+  else
+    std::cout << Format(kMsgCompacted, k) << "\n";
   return 0;
 }
 
@@ -163,6 +180,7 @@ CommandRegistrar reg{
       auto* import = cmd->add_subcommand("import", "Add every case of another case database");
       static std::string importFile;
       import->add_option("FILE", importFile, "The case database (.db) to add")->required();
+      AddJsonFlag(import, storeJson);
   import->callback([&ctx] { ctx.run = [&ctx] { return RunImport(ctx, importFile);
     };
 });
@@ -176,6 +194,7 @@ exportCmd
     ->add_option("--category", exportCategories,
                  "A category to export (repeatable); all when none is named")
     ->check(Utf8Text());
+AddJsonFlag(exportCmd, storeJson);
 exportCmd->callback([&ctx] {
   ctx.run = [&ctx] { return RunExport(ctx, exportDir, exportCategories); };
 });
@@ -184,6 +203,7 @@ auto* backup =
     cmd->add_subcommand("backup", "Copy the database and the comment files into a new folder");
 static std::string backupDir;
 backup->add_option("DIR", backupDir, "Folder that receives the backup folder")->required();
+AddJsonFlag(backup, storeJson);
 backup->callback([&ctx] { ctx.run = [&ctx] { return RunBackup(ctx, backupDir); }; });
 
 auto* restore = cmd->add_subcommand("restore", "Replace the store with a backup folder");
@@ -198,6 +218,7 @@ deleteAll->add_flag("--yes", yes, "Really delete");
 deleteAll->callback([&ctx] { ctx.run = [&ctx] { return RunDeleteAll(ctx, yes); }; });
 
 auto* compact = cmd->add_subcommand("compact", "Renumber the cases 1..n in a rewritten database");
+AddJsonFlag(compact, storeJson);
 compact->callback([&ctx] { ctx.run = [&ctx] { return RunCompact(ctx); }; });
 }
 }

@@ -1,6 +1,9 @@
 #include "cli/text_output.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 #include "store/rtf_writer.h"
 
@@ -78,6 +81,11 @@ std::string ParagraphsToHtml(const RichTextRecorder& text, const std::string& ti
   }
   out += "</body>\n</html>\n";
   return out;
+}
+
+bool ColoursWanted() {
+  const char* noColour = std::getenv("NO_COLOR");
+  return isatty(STDOUT_FILENO) != 0 && (noColour == nullptr || *noColour == '\0');
 }
 
 std::string ParagraphsToTerminal(const RichTextRecorder& text, bool colours) {

@@ -11,6 +11,8 @@ namespace taiyi::cli {
 // A rich-text document in the recorder's default font (宋体 12 when it has none).
 std::string ParagraphsToRtf(const RichTextRecorder& text);
 std::string ParagraphsToHtml(const RichTextRecorder& text, const std::string& title);
+// True when stdout is a terminal and NO_COLOR is unset or empty.
+bool ColoursWanted();
 // With colours false the plain text, one line per paragraph.
 std::string ParagraphsToTerminal(const RichTextRecorder& text, bool colours);
 

@@ -55,7 +55,27 @@ bool MImagePlus::Bind(QImage* target) {
   target->setDotsPerMeterX(kDotsPerMeter96);
   target->setDotsPerMeterY(kDotsPerMeter96);
   target_ = target;
-  painter_ = std::make_unique<QPainter>(target_);
+  ownPainter_ = std::make_unique<QPainter>(target_);
+  painter_ = ownPainter_.get();
+  // An image made for a high-density screen has more pixels than its drawing coordinates.
+  width_ = target->deviceIndependentSize().toSize().width();
+  height_ = target->deviceIndependentSize().toSize().height();
+  StartPainting();
+  return true;
+}
+
+bool MImagePlus::Bind(QPainter* painter, int width, int height) {
+  Release();
+  if (!usable_ || painter == nullptr || !painter->isActive()) return false;
+  painter_ = painter;
+  painter_->save();
+  width_ = width;
+  height_ = height;
+  StartPainting();
+  return true;
+}
+
+void MImagePlus::StartPainting() {
   painter_->setRenderHint(QPainter::Antialiasing, true);
   painter_->setRenderHint(QPainter::TextAntialiasing, true);
   fill_ = true;
@@ -68,12 +88,15 @@ bool MImagePlus::Bind(QImage* target) {
   bold_ = false;
   MakeFont();
   lastBox_ = {};
-  return true;
 }
 
 void MImagePlus::Release() {
-  if (painter_) painter_->end();
-  painter_.reset();
+  if (ownPainter_)
+    ownPainter_->end();
+  else if (painter_)
+    painter_->restore();
+  ownPainter_.reset();
+  painter_ = nullptr;
   target_ = nullptr;
 }
 
@@ -158,7 +181,14 @@ float MImagePlus::PlainPadding() const {
 }
 
 TextBox MImagePlus::Measure(const QString& text, bool plain) const {
-  const QFontMetricsF metrics(font_, target_);
+  // Text is measured as on an image at 96 dots per inch whatever the device drawn on.
+  static QImage* const measuring = [] {
+    auto* image = new QImage(1, 1, QImage::Format_RGB32);
+    image->setDotsPerMeterX(kDotsPerMeter96);
+    image->setDotsPerMeterY(kDotsPerMeter96);
+    return image;
+  }();
+  const QFontMetricsF metrics(font_, target_ ? static_cast<QPaintDevice*>(target_) : measuring);
   TextBox box;
   box.width = static_cast<float>(metrics.horizontalAdvance(text));
   // The box of a line is the em square, as the Song faces the chart was laid out for have it;

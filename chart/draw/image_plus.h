@@ -30,14 +30,16 @@ class MImagePlus final : public DrawingSurface {
   // brushes and font.  The image must stay alive and unresized until Release or the next
   // Bind.  Returns false (nothing bound) when unusable or the image is null.
   bool Bind(QImage* target);
+  // Paints through a painter already begun on another device (a PDF page) over a target of
+  // width × height pixels in the painter's coordinates; text is measured at 96 dots per
+  // inch as on an image, and the painter's state is given back on Release.
+  bool Bind(QPainter* painter, int width, int height);
   // Ends painting and gives the image back.
   void Release();
   bool IsBound() const { return painter_ != nullptr; }
 
-  // The target's size in drawing coordinates: an image made for a high-density screen has
-  // more pixels than that (its device pixel ratio), and everything is drawn finer on it.
-  int TargetWidth() const override { return target_ ? LogicalSize().width() : 0; }
-  int TargetHeight() const override { return target_ ? LogicalSize().height() : 0; }
+  int TargetWidth() const override { return painter_ ? width_ : 0; }
+  int TargetHeight() const override { return painter_ ? height_ : 0; }
 
   void SetFill(bool on) override { fill_ = on; }
   void SetFillColor(SurfaceColour colour) override;
@@ -60,6 +62,7 @@ class MImagePlus final : public DrawingSurface {
   bool Bold() const { return bold_; }
 
  private:
+  void StartPainting();
   void MakeFont();
   // Padding the default (plain) format adds before and after a text, pixels.
   float PlainPadding() const;
@@ -68,10 +71,11 @@ class MImagePlus final : public DrawingSurface {
   TextBox Measure(const QString& text, bool plain) const;
 
   bool usable_ = false;
-  QSize LogicalSize() const { return target_->deviceIndependentSize().toSize(); }
-
-  QImage* target_ = nullptr;
-  std::unique_ptr<QPainter> painter_;
+  QImage* target_ = nullptr;              // the bound image; null for a painter's device
+  std::unique_ptr<QPainter> ownPainter_;  // the painter on the bound image
+  QPainter* painter_ = nullptr;           // the painter drawn through
+  int width_ = 0;
+  int height_ = 0;
   bool fill_ = true;
   QPen pen_;
   QColor fillColour_;

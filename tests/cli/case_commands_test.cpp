@@ -25,34 +25,35 @@ class CaseCommands : public ::testing::Test {
 };
 
 TEST_F(CaseCommands, AddShowUpdateRemoveKeepTheCaseAndItsCommentTogether) {
-  const auto add = Run(
-      "add --name 张三 --date -120-03-01 --time 10:00 --lunar --province 福建省 --city 福州市 "
-      "--category 家人 --comment \"一生'平顺\"",
-      false);
+  const auto add =
+      Run("add --name 张三 --date -120-03-01 --time 10:00 --lunar --province 福建省 --city 福州市 "
+          "--category 家人 --comment \"一生'平顺\"",
+          false);
   ASSERT_EQ(add.code, 0) << add.out;
   EXPECT_EQ(add.out, "1\n");
   nlohmann::json c = Show(1);
   EXPECT_EQ(c["name"], "张三");
-  EXPECT_EQ(c["year"], -120);
+  EXPECT_EQ(c["date"], "-0120-03-01");
+  EXPECT_EQ(c["time"], "10:00");
   EXPECT_EQ(c["lunar"], true);
-  EXPECT_EQ(c["male"], true);
+  EXPECT_EQ(c["female"], false);
   EXPECT_EQ(c["place"], "福建省-福州市");
-  EXPECT_EQ(c["className"], "家人");
+  EXPECT_EQ(c["lon"], 119.3);  // stored as a float, printed as typed
+  EXPECT_EQ(c["category"], "家人");
   EXPECT_EQ(c["remarkText"], "一生平顺");  // apostrophes never reach the store
   EXPECT_EQ(c["comment"], "一生'平顺");    // the comment file keeps them
   const std::string commentFile =
-      dir_.path() + "TaiYi_f/" + c["remarkFile"].get<std::string>() + ".rtf";
+      dir_.path() + "TaiYi_f/" + c["commentFile"].get<std::string>() + ".rtf";
   EXPECT_TRUE(FileExists(commentFile));
 
   // Only the given fields change; the comment stays when none is given.
   ASSERT_EQ(Run("update 1 --female --time 11:30 --category 亲戚朋友").code, 0);
   c = Show(1);
-  EXPECT_EQ(c["male"], false);
-  EXPECT_EQ(c["hour"], 11);
-  EXPECT_EQ(c["minute"], 30);
-  EXPECT_EQ(c["day"], 1);
+  EXPECT_EQ(c["female"], true);
+  EXPECT_EQ(c["time"], "11:30");
+  EXPECT_EQ(c["date"], "-0120-03-01");
   EXPECT_EQ(c["lunar"], true);
-  EXPECT_EQ(c["className"], "亲戚朋友");
+  EXPECT_EQ(c["category"], "亲戚朋友");
   EXPECT_EQ(c["comment"], "一生'平顺");
   ASSERT_EQ(Run("update 1 --solar").code, 0);
   EXPECT_EQ(Show(1)["lunar"], false);

@@ -168,7 +168,7 @@ TEST_F(HostileInput, TextsThatAreNotUtf8InAStoreNeverAbortTheOutput) {
 TEST_F(HostileInput, FoldersWhereFilesBelongAreNoFiles) {
   const nlohmann::json c = nlohmann::json::parse(Case("show 1 --json", false).out);
   const std::string comment =
-      CommentFolder(dir_.path()) + c["remarkFile"].get<std::string>() + ".rtf";
+      CommentFolder(dir_.path()) + c["commentFile"].get<std::string>() + ".rtf";
   ASSERT_TRUE(DeleteFile(comment));
   ASSERT_TRUE(CreateDirs(comment));
   EXPECT_EQ(Case("find 张三", false).out, Case("list", false).out);

@@ -14,8 +14,7 @@ TEST(LookupCommands, PrintTheirResults) {
     const char* want;
   };
   const Case cases[] = {
-      {"lunar 2024-02-10 --json",
-       "{\"solar\":\"2024-02-10\",\"year\":2024,\"month\":1,\"day\":1,\"leap\":false,\"name\":\"正月初一\"}\n"},
+      {"lunar 2024-02-10", "2024年正月初一\n"},
       {"solar 2023-02-01 --leap", "2023-03-22\n"},
       {"pillars '2024-02-04 16:26'", "癸卯 乙丑 戊戌 庚申\n"},
       {"pillars '2024-02-04 16:27'", "甲辰 丙寅 戊戌 庚申\n"},

@@ -17,9 +17,9 @@ TEST(ReversePillarsCommand, PrintsTheFirstMatchingMoment) {
       {"reverse-pillars 甲辰 己巳 辛巳 戊子", "1964-06-01 00:00\n"},
       {"reverse-pillars 甲辰 己巳 辛巳 戊子 --from 2000", "2024-05-17 00:00\n"},
       {"reverse-pillars 甲辰 丙寅 戊戌 辛酉 --from 2000 --json",
-       "{\"pillars\":[\"甲辰\",\"丙寅\",\"戊戌\",\"辛酉\"],\"from\":2000,"
-       "\"moment\":\"2024-02-04 18:00\",\"year\":2024,\"month\":2,\"day\":4,\"hour\":18,"
-       "\"minute\":0}\n"},
+       "{\n  \"pillars\": {\n    \"year\": \"甲辰\",\n    \"month\": \"丙寅\",\n    \"day\": "
+       "\"戊戌\",\n    \"hour\": \"辛酉\"\n  },\n  \"from\": 2000,\n  \"date\": \"2024-02-04\",\n  "
+       "\"time\": \"18:00\",\n  \"iso\": \"2024-02-04T18:00:00+08:00\"\n}\n"},
       {"reverse-pillars 庚申 戊寅 甲子 甲子 --from -200", "-0181-02-08 00:00\n"},
   };
   for (const Case& c : cases) {

@@ -14,10 +14,12 @@ struct CliResult {
   std::string out;  // stdout, and stderr too when withStderr
 };
 
-// args are passed to the shell as they stand: quote them as on a command line.
-inline CliResult RunCli(const std::string& args, bool withStderr = true) {
-  const std::string command =
-      std::string(TAIYI_CLI_PATH) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
+// args are passed to the shell as they stand: quote them as on a command line.  env, when
+// given, goes before the program ("NAME=value ...").
+inline CliResult RunCli(const std::string& args, bool withStderr = true,
+                        const std::string& env = {}) {
+  const std::string command = env + (env.empty() ? "" : " ") + std::string(TAIYI_CLI_PATH) + " " +
+                              args + (withStderr ? " 2>&1" : " 2>/dev/null");
   CliResult run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
