@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/selection_conditions.h"
 #include "store/record_base.h"
 
 namespace taiyi {
@@ -33,6 +34,9 @@ struct SearchConditions {
   bool commentOn = false;
   bool sexOn = false;
   bool yearOn = false;
+  // Conditions on each case's chart as stored; SearchByConditions leaves them to
+  // SearchByChart.
+  ChartConditions chart;
 };
 
 // What the search dialog's controls hold when "查找" is pressed.
