@@ -4,6 +4,32 @@
 
 namespace taiyi {
 
+PlacementInput ChartPlacement(ChartKind kind, CycleRule rule, const Pillars& p, const JuFacts& ju) {
+  int governing = p.day;
+  switch (rule) {
+    case CycleRule::kYear:
+      governing = p.year;
+      break;
+    case CycleRule::kMonth:
+      governing = p.month;
+      break;
+    case CycleRule::kDay:
+      governing = p.day;
+      break;
+    case CycleRule::kHour:
+      governing = p.hour;
+      break;
+  }
+  const bool yearChart = kind == ChartKind::kYear;
+  return {.governingPillar = governing,
+          .period = ju.period,
+          .accumulated = ju.accumulated,
+          .yang = ju.yang,
+          .byAccumulation = yearChart,
+          .yearLimits = yearChart,
+          .tenEssence = true};
+}
+
 ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& settings,
                          MYiDateEx& dates) {
   ChartResult out;
@@ -25,31 +51,9 @@ ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& setti
                    c.moments.correctedMoment, settings.iJiNian);
 
   const Pillars& p = c.pillars.pillars;
-  int governing = p.day;
-  switch (rule) {
-    case CycleRule::kYear:
-      governing = p.year;
-      break;
-    case CycleRule::kMonth:
-      governing = p.month;
-      break;
-    case CycleRule::kDay:
-      governing = p.day;
-      break;
-    case CycleRule::kHour:
-      governing = p.hour;
-      break;
-  }
-  const bool yearChart = request.kind == ChartKind::kYear;
-  c.counts = PlaceDeities({.governingPillar = governing,
-                           .period = c.ju.period,
-                           .accumulated = c.ju.accumulated,
-                           .yang = c.ju.yang,
-                           .byAccumulation = yearChart,
-                           .yearLimits = yearChart,
-                           .tenEssence = true},
-                          c.positions);
+  c.counts = PlaceDeities(ChartPlacement(request.kind, rule, p, c.ju), c.positions);
 
+  const bool yearChart = request.kind == ChartKind::kYear;
   if (yearChart || request.kind == ChartKind::kMonth) {
     c.chartPair =
         MakeChartPair(static_cast<int>(Mod(c.ju.accumulated, 64)), p.year % 12, p.year % 10);

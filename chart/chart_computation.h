@@ -43,6 +43,10 @@ struct ChartResult {
   ComputedChart chart;
 };
 
+// What the deities of a chart are placed from: the pillar that governs the rule, P, A and
+// 遁; year charts place 五福 and 大游 by A and add 年阳九 and 年百六.
+PlacementInput ChartPlacement(ChartKind kind, CycleRule rule, const Pillars& p, const JuFacts& ju);
+
 ChartResult ComputeChart(const ChartRequest& request, const ChartSettings& settings,
                          MYiDateEx& dates);
 

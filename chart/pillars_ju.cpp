@@ -17,21 +17,32 @@ ChartPillars ComputePillars(MYiDateEx& dates, const YiDate& clock, const YiDate&
                             bool zishi) {
   ChartPillars out;
   Pillars& p = out.pillars;
+  p.year = YearPillarOf(dates, clock, out.taiyiYear);
+  p.month = MonthPillarOf(dates, clock, p.year);
+  DayHourPillars(dates, corrected, zishi, p);
+  return out;
+}
+
+int YearPillarOf(MYiDateEx& dates, const YiDate& clock, int& taiyiYear) {
   int y = clock.year;
   const YiDate spring = dates.TermDate(clock.year, 2, true);
   if (dates.ToJulianDay(clock) < dates.ToJulianDay(spring)) --y;
-  out.taiyiYear = y;
-  p.year = static_cast<int>(Mod(y + 6897, 60));
+  taiyiYear = y;
+  return static_cast<int>(Mod(y + 6897, 60));
+}
 
+int MonthPillarOf(MYiDateEx& dates, const YiDate& clock, int yearPillar) {
   YiDate terms[3];
   const int b = dates.MonthTerms(clock, terms);
   int e = b - 3;
   if (e < 0) e += 12;
-  int s = p.year % 10;
+  int s = yearPillar % 10;
   if (s == 0) s = 10;
   if (s > 5) s -= 5;
-  p.month = dates.GanZhiIndex((e + (2 * s + 1) % 10) % 10, (e + 3) % 12);
+  return dates.GanZhiIndex((e + (2 * s + 1) % 10) % 10, (e + 3) % 12);
+}
 
+void DayHourPillars(const MYiDateEx& dates, const YiDate& corrected, bool zishi, Pillars& p) {
   p.day = dates.DayGanZhi(corrected);
   if (corrected.hour == 23 && !zishi) p.day = (p.day + 1) % 60;
 
@@ -42,7 +53,6 @@ ChartPillars ComputePillars(MYiDateEx& dates, const YiDate& clock, const YiDate&
   if (ds == 0) ds = 5;
   p.hour = dates.GanZhiIndex((2 * ds + k - 1) % 10, (k + 1) % 12);
   if (zishi && corrected.hour == 23) p.hour = (p.hour + 12) % 60;
-  return out;
 }
 
 CycleRule CycleRuleOf(ChartKind kind, int iMingJu) {
@@ -106,17 +116,25 @@ JuFacts JuOfPeriod(CycleRule rule, ChartKind kind, int64_t accumulated, int peri
   return j;
 }
 
+SolsticeDays SolsticesOf(MYiDateEx& dates, int year) {
+  const auto y = static_cast<int16_t>(year);
+  return {dates.ToJulianDay(dates.TermDate(y, 6, false)),
+          dates.ToJulianDay(dates.TermDate(y, 12, false))};
+}
+
 bool HourYang(MYiDateEx& dates, const YiDate& clock) {
-  const double jd = dates.ToJulianDay(clock);
-  return jd < dates.ToJulianDay(dates.TermDate(clock.year, 6, false)) ||
-         jd >= dates.ToJulianDay(dates.TermDate(clock.year, 12, false));
+  return SolsticesOf(dates, clock.year).Yang(dates.ToJulianDay(clock));
+}
+
+int64_t AccumulatedYears(int clockYear, int yearPillar, int iJiNian) {
+  int y = clockYear;
+  if (Mod(y + 6897, 60) != yearPillar) --y;
+  return static_cast<int64_t>(y) + iJiNian - 1;
 }
 
 JuFacts ComputeJu(MYiDateEx& dates, CycleRule rule, ChartKind kind, const ChartPillars& cp,
                   const YiDate& clock, const YiDate& corrected, int iJiNian) {
-  int y = clock.year;
-  if (Mod(y + 6897, 60) != cp.pillars.year) --y;
-  const int64_t a = static_cast<int64_t>(y) + iJiNian - 1;
+  const int64_t a = AccumulatedYears(clock.year, cp.pillars.year, iJiNian);
   const bool yang = rule == CycleRule::kHour ? HourYang(dates, clock) : true;
   const int period = PeriodOf(rule, a, cp.pillars,
                               rule == CycleRule::kDay ? dates.DayCycle360(corrected) : 0);

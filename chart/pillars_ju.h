@@ -22,6 +22,14 @@ struct ChartPillars {
 ChartPillars ComputePillars(MYiDateEx& dates, const YiDate& clock, const YiDate& corrected,
                             bool zishi);
 
+// The parts of ComputePillars, for callers that need only some pillars of many moments.
+// The year pillar of the clock moment; taiyiYear receives the year it names.
+int YearPillarOf(MYiDateEx& dates, const YiDate& clock, int& taiyiYear);
+// The month pillar of the clock moment in a year of the given year pillar.
+int MonthPillarOf(MYiDateEx& dates, const YiDate& clock, int yearPillar);
+// The day and hour pillars of the corrected moment into p.day and p.hour.
+void DayHourPillars(const MYiDateEx& dates, const YiDate& corrected, bool zishi, Pillars& p);
+
 // The period rule a chart or flow follows: 1 year, 2 month, 3 day, 4 hour.
 enum class CycleRule { kYear = 1, kMonth = 2, kDay = 3, kHour = 4 };
 CycleRule CycleRuleOf(ChartKind kind, int iMingJu);
@@ -57,5 +65,19 @@ JuFacts ComputeJu(MYiDateEx& dates, CycleRule rule, ChartKind kind, const ChartP
 
 // 阳遁 for the hour rule: before 夏至 or from 冬至 of the clock moment's civil year.
 bool HourYang(MYiDateEx& dates, const YiDate& clock);
+
+// The Julian days (at the minute) of 夏至 and 冬至 of a civil year that the hour rule
+// compares the clock moment's Julian day with: 阳 before summer or from winter on.
+struct SolsticeDays {
+  double summer = 0;
+  double winter = 0;
+  bool Yang(double clockJulianDay) const {
+    return clockJulianDay < summer || clockJulianDay >= winter;
+  }
+};
+SolsticeDays SolsticesOf(MYiDateEx& dates, int year);
+
+// A of the clock moment's civil year and the year pillar (the same Taiyi year).
+int64_t AccumulatedYears(int clockYear, int yearPillar, int iJiNian);
 
 }  // namespace taiyi

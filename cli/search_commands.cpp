@@ -1,6 +1,8 @@
 // taiyi-cli case search | find: the conditional and the fuzzy case search from the command
 // line, one line per found case.
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -8,12 +10,15 @@
 #include "chart/places.h"
 #include "cli/case_json.h"
 #include "cli/case_store_access.h"
+#include "cli/chart_condition_options.h"
+#include "cli/chart_options.h"
 #include "cli/command_registry.h"
 #include "cli/input_checks.h"
 #include "cli/user_years.h"
 #include "platform/gbk.h"
 #include "store/case_schema.h"
 #include "store/case_search.h"
+#include "store/chart_case_search.h"
 #include "store/record_base.h"
 
 namespace taiyi::cli {
@@ -47,7 +52,17 @@ struct SearchOptions {
   bool male = false, female = false;
   int exactCount = 0;
   bool json = false;
+  bool chart = false;
+  ConditionOptions conditions;
+  ChartOptions settings;  // --set
+  ChartConditions chartConditions;
 };
+
+// Any condition of the conditional search given (else it would pass every case).
+bool HasCaseConditions(const SearchDialogInput& in) {
+  return in.sexItem != 0 || in.provinceItem != 0 || !in.yearFrom.empty() || !in.name.empty() ||
+         !in.className.empty() || !in.comment.empty();
+}
 
 CommandRegistrar reg{
     42, [](CLI::App& app, CliContext& ctx) {
@@ -70,7 +85,15 @@ CommandRegistrar reg{
       search->add_option("--province", o.province, "a province of the province list")
           ->check(CLI::IsMember(std::vector<std::string>(kProvinces.begin(), kProvinces.end())));
       AddJsonFlag(search, o.json);
+      search->add_flag("--chart", o.chart,
+                       "also compute each case's chart as stored and keep those that meet the "
+                       "chart conditions below");
+      AddConditionOptions(search, o.conditions);
+      AddSettingOptions(search, o.settings);
       search->callback([&ctx, search, nameOpt, classOpt, exactOpt] {
+        o.chartConditions = ReadConditionOptions(o.conditions);
+        if (!o.chart && !o.chartConditions.Empty())
+          throw CLI::ValidationError("--chart", "图盘条件需与 --chart 一起使用");
         const CLI::Option* last = nullptr;
         for (const CLI::Option* opt : search->parse_order()) {
           if (opt == nameOpt || opt == classOpt) last = opt;
@@ -94,7 +117,21 @@ CommandRegistrar reg{
           const SearchInputCheck check = ReadSearchInput(o.input, store.PrimaryId(), conditions);
           if (!check.ok) return Fail(check.message);
           std::vector<std::int32_t> ids;
-          SearchByConditions(store, conditions, ids);
+          if (!o.chart || HasCaseConditions(o.input)) SearchByConditions(store, conditions, ids);
+          if (o.chart) {
+            ChartSettings settings;
+            std::string error;
+            if (!ReadSettingsWithOverrides(o.settings, folder, settings, error)) return Fail(error);
+            std::vector<std::int32_t> charted;
+            SearchByChart(store, settings, o.chartConditions, charted);
+            if (HasCaseConditions(o.input)) {
+              std::vector<std::int32_t> both;
+              std::set_intersection(ids.begin(), ids.end(), charted.begin(), charted.end(),
+                                    std::back_inserter(both));
+              charted = std::move(both);
+            }
+            ids = std::move(charted);
+          }
           return PrintFound(store, ids, kSearchNothingFound, o.json);
         };
       });

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/selection_conditions.h"
 #include "store/record_base.h"
 #include "store/work_progress.h"
 
@@ -34,6 +35,9 @@ struct SearchConditions {
   bool commentOn = false;
   bool sexOn = false;
   bool yearOn = false;
+  // Conditions on each case's chart as stored; SearchByConditions leaves them to
+  // SearchByChart.
+  ChartConditions chart;
 };
 
 // What the search dialog's controls hold when "查找" is pressed.

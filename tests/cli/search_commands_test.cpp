@@ -43,5 +43,36 @@ TEST(SearchCommands, FindAndSearchPrintTheFoundCasesOrSayWhy) {
   EXPECT_EQ(run("search --exact").code, 2);
 }
 
+// --chart computes each case's chart as stored: 1980-05-05 10:30 as a life chart has 击 and
+// 太乙 on 酉; the same moment as an hour chart has 迫 and 太乙 on 午.
+TEST(SearchCommands, ChartConditionsOverTheStoredCharts) {
+  test::TempDir dir;
+  auto run = [&](const std::string& args) {
+    return test::RunCli("--data-dir " + dir.path() + " case " + args);
+  };
+  ASSERT_EQ(run("add --name 甲 --date 1980-05-05 --time 10:30 --category 家人").code, 0);
+  ASSERT_EQ(run("add --name 乙 --kind 时局 --date 1980-05-05 --time 10:30 --female --category 家人").code, 0);
+  const struct {
+    const char* args;
+    int code;
+    const char* out;
+  } rows[] = {
+      {"search --chart --with 击", 0, "1\t甲        公1980-05-05 10:30\n"},
+      {"search --chart --with 迫@2", 0, "2\t乙        公1980-05-05 10:30\n"},
+      {"search --chart --deity 太乙@酉", 0, "1\t甲        公1980-05-05 10:30\n"},
+      {"search --chart --without 击 --female", 0, "2\t乙        公1980-05-05 10:30\n"},
+      {"search --chart --with 击 --female", 0, "没有找到符合条件的命例。\n"},
+      {"search --chart --set zishi=1", 0,
+       "1\t甲        公1980-05-05 10:30\n2\t乙        公1980-05-05 10:30\n"},
+  };
+  for (const auto& row : rows) {
+    const auto got = run(row.args);
+    EXPECT_EQ(got.code, row.code) << row.args;
+    EXPECT_EQ(got.out, row.out) << row.args;
+  }
+  EXPECT_EQ(run("search --with 囚").code, 2);  // chart conditions need --chart
+  EXPECT_EQ(run("search --chart --with 好").code, 2);
+}
+
 }  // namespace
 }  // namespace taiyi

@@ -11,6 +11,8 @@
 
 #include "platform/file_util.h"
 #include "store/case_schema.h"
+#include "store/chart_case_search.h"
+#include <QSpinBox>
 #include "store/record_base.h"
 #include "support/temp_dir.h"
 #include "ui/widgets/radio_group.h"
@@ -128,6 +130,37 @@ TEST_F(SearchWindowTest, FindsTheMatchingCasesAndKeepsTheConditions) {
   EXPECT_EQ(conditions_.yearFrom, -119);
   EXPECT_EQ(conditions_.nameMode, kMatchContains);
   EXPECT_TRUE(Find<QPushButton>(w, "BtnSearch")->isEnabled());
+}
+
+// The page "星盘条件": the found cases are those whose chart meets the page's conditions and
+// the first page's conditions; the conditions are kept for the next opening.
+TEST_F(SearchWindowTest, ChartPageSearchesTheStoredCharts) {
+  for (int i = 0; i < 12; ++i) Add("例" + std::to_string(i), 1950 + 7 * i, i % 2 == 0);
+  ChartConditions hostLow;
+  hostLow.host = {{1, 20}};
+  std::vector<std::int32_t> charted;
+  ASSERT_TRUE(SearchByChart(store_, {}, hostLow, charted));
+  ASSERT_FALSE(charted.empty());
+  ASSERT_LT(charted.size(), 12u);
+  std::vector<std::int32_t> women;
+  for (std::int32_t id : charted)
+    if (id % 2 == 0) women.push_back(id);  // ids 2, 4 … are the women
+
+  for (const bool female : {false, true}) {
+    TFrmSearch w(store_, conditions_, font_, prompter_);
+    w.FormShow();
+    Find<RadioGroup>(w, "RdoSex")->SetItemIndex(female ? 2 : 0);
+    Find<QCheckBox>(w, "ChkHost")->setChecked(true);
+    Find<QSpinBox>(w, "SbtoHost1")->setValue(1);
+    Find<QSpinBox>(w, "SbtoHost2")->setValue(20);
+    w.BtnSearchClick();
+    ASSERT_TRUE(w.Found()) << prompter_.LastText();
+    EXPECT_EQ(w.FoundIds(), female ? women : charted);
+  }
+  EXPECT_EQ(conditions_.chart, hostLow);
+  TFrmSearch again(store_, conditions_, font_, prompter_);
+  again.FormShow();
+  EXPECT_TRUE(Find<QCheckBox>(again, "ChkHost")->isChecked());
 }
 
 }  // namespace

@@ -10,11 +10,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <algorithm>
+#include <iterator>
 #include <QVBoxLayout>
 
 #include "calendar/typed_years.h"
 #include "chart/places.h"
+#include "store/chart_case_search.h"
 #include "store/record_base.h"
+#include "ui/widgets/chart_conditions_editor.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/ui_font.h"
@@ -111,9 +116,24 @@ TFrmSearch::TFrmSearch(MRecordBase& store, SearchConditions& conditions, MUiFont
   buttons->addWidget(BtoAll);
   buttons->addWidget(BtnSearch);
   buttons->addWidget(BtoCancel);
+  auto* basic = new QWidget(this);
+  auto* basicLayout = new QVBoxLayout(basic);
+  basicLayout->addWidget(RdoSex);
+  basicLayout->addLayout(grid);
+  basicLayout->addStretch();
+  auto* chartPage = new QWidget(this);
+  auto* chartLayout = new QVBoxLayout(chartPage);
+  ChartConditions = new ChartConditionsEditor(chartPage);
+  auto* chartNote = new QLabel(
+      QStringLiteral("按每个命例存储的局类、时间、性别与地点排盘，以当前排盘设置计算。"), chartPage);
+  chartLayout->addWidget(chartNote);
+  chartLayout->addWidget(ChartConditions);
+  TabPages = new QTabWidget(this);
+  TabPages->setObjectName("TabPages");
+  TabPages->addTab(basic, QStringLiteral("基本条件"));
+  TabPages->addTab(chartPage, QStringLiteral("星盘条件"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(RdoSex);
-  layout->addLayout(grid);
+  layout->addWidget(TabPages);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -145,6 +165,7 @@ void TFrmSearch::FormShow() {
                             ? ToQString(conditions_.className)
                             : QString());
   EdtComment->setText(conditions_.commentOn ? ToQString(conditions_.comment) : QString());
+  ChartConditions->SetConditions(conditions_.chart);
   found_ = false;
 }
 
@@ -170,6 +191,7 @@ void TFrmSearch::BtoAllClick() {
   CboClass->setEditText(QString());
   CboProv->setCurrentIndex(0);
   EdtComment->clear();
+  ChartConditions->SetConditions({});
 }
 
 void TFrmSearch::setBusy(bool busy) {
@@ -198,9 +220,29 @@ void TFrmSearch::BtnSearchClick() {
       prompter_.Message(check.message);
     return;
   }
+  conditions_.chart = ChartConditions->Conditions();
+  const bool basic = conditions_.sexOn || conditions_.yearOn || conditions_.provinceIndex != -1 ||
+                     conditions_.nameMode != kMatchNone || conditions_.classMode != kMatchNone ||
+                     conditions_.commentOn;
   setBusy(true);
   foundIds_.clear();
-  SearchByConditions(store_, conditions_, foundIds_);
+  if (basic || conditions_.chart.Empty()) SearchByConditions(store_, conditions_, foundIds_);
+  if (!conditions_.chart.Empty()) {
+    // Every case is charted: keep the window painting while that runs.
+    std::vector<std::int32_t> charted;
+    SearchByChart(store_, ReadChartSettings(store_.AppDir() + "dat/set.ini"), conditions_.chart,
+                  charted, [](double) {
+                    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                    return true;
+                  });
+    if (basic) {
+      std::vector<std::int32_t> both;
+      std::set_intersection(foundIds_.begin(), foundIds_.end(), charted.begin(), charted.end(),
+                            std::back_inserter(both));
+      charted = std::move(both);
+    }
+    foundIds_ = std::move(charted);
+  }
   setBusy(false);
   if (foundIds_.empty()) {
     prompter_.Information(kSearchNothingFoundTitle, kSearchNothingFound);

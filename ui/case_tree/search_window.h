@@ -1,5 +1,5 @@
 // The condition search window "查找命例": sex, year range, province, comment keyword,
-// category and name; 查找 searches the store and closes when something was found, keeping
+// category and name, and on a second page conditions on each case's chart; 查找 searches the store and closes when something was found, keeping
 // the conditions for the next opening.
 #pragma once
 
@@ -15,9 +15,11 @@ class QComboBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 
 namespace taiyi {
 
+class ChartConditionsEditor;
 class MRecordBase;
 class MUiFont;
 class RadioGroup;
@@ -66,6 +68,8 @@ class TFrmSearch final : public QDialog {
   QPushButton* BtnSearch = nullptr;
   QPushButton* BtoCancel = nullptr;
   QProgressBar* Animate1 = nullptr;
+  QTabWidget* TabPages = nullptr;
+  ChartConditionsEditor* ChartConditions = nullptr;  // the page "星盘条件"
 };
 
 // Shows the search window modally; true with the found ids when 查找 found cases.

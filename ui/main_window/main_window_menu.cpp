@@ -18,6 +18,7 @@
 #include "ui/tools/help_window.h"
 #include "ui/tools/places_window.h"
 #include "ui/tools/reverse_pillars_window.h"
+#include "ui/tools/select_window.h"
 #include "ui/tools/settings_dialog.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/up_down.h"
@@ -59,6 +60,22 @@ void TFrmMain::buildMenus() {
           [this] { mnuT_diliClick(); });
   connect(AddItem(tools, "mnuT_wnl", "万年历"), &QAction::triggered, this,
           [this] { mnuT_wnlClick(); });
+  connect(AddItem(tools, "mnuT_zeshi", "择时"), &QAction::triggered, this, [this] {
+    // One 择时 window at a time, from its first use until it is closed.
+    auto* select = findChild<TFrmSelect*>();
+    if (select == nullptr) {
+      select = new TFrmSelect(folder_.Dat() + "set.ini", prompter_, &uiFont_, this);
+      connect(select, &TFrmSelect::ChartMomentChosen, this,
+              [this](int kind, const QString& year, int month, int day, int hour, int minute) {
+                cboJuStyle_->setCurrentIndex(kind);
+                chartFromMoment(year, month, day, hour, minute);
+              });
+    }
+    select->Open(currentRecord_.longitude);
+    select->show();
+    select->raise();
+    select->activateWindow();
+  });
 
   QMenu* options = menuBar()->addMenu(ToQString("选项(&O)"));
   options->setObjectName("MnuOptions");
