@@ -43,7 +43,7 @@ struct Window {
   Window() {
     AppFolderInputs in;
     in.dataDirOption = bench::FreshAppFolder("taiyi-bench-window");
-    in.shippedDataDir = TAIYI_SOURCE_DAT_DIR;
+    in.shippedDir = std::string(TAIYI_SOURCE_DAT_DIR) + "/../";
     std::string error;
     PrepareAppFolder(in, folder, error);
     {

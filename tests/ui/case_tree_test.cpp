@@ -335,10 +335,10 @@ TEST_F(CaseTreeTest, ARefreshShowsTheCasesAnotherProgramAdded) {
   ASSERT_EQ(other.Open(f.store.DbPath(), f.dir.path(), false), 0);
   TRecordData r = test::TreeCase("孙七", 2000, 1, 1, "家人");
   ASSERT_EQ(other.AddCase(r), 5);
-  EXPECT_EQ(caseTree->FindCaseNode(5), nullptr);
+  EXPECT_FALSE(caseTree->FindCaseNode(5).isValid());
   caseTree->N19Click();
-  EXPECT_NE(caseTree->FindCaseNode(5), nullptr);
-  EXPECT_NE(caseTree->FindCaseNode(1), nullptr);
+  EXPECT_TRUE(caseTree->FindCaseNode(5).isValid());
+  EXPECT_TRUE(caseTree->FindCaseNode(1).isValid());
   // This window's store goes on after the other program's case instead of failing.
   EXPECT_EQ(f.Add(test::TreeCase("周八", 2001, 1, 1, "家人")), 6);
 }
