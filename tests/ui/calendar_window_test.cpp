@@ -51,7 +51,7 @@ TEST_F(CalendarWindowTest, OpenShowsTheMonthOfTheMoment) {
   EXPECT_EQ(Find<QComboBox>("CboD")->count(), 31);
   EXPECT_EQ(Find<QComboBox>("CboMinute")->currentText(), ToQString("27分"));
   EXPECT_EQ(Text("LabShow"), "2024年2月");
-  EXPECT_EQ(Text("MeoJie"), "立春:\n4日16时27分\n\n雨水:\n19日12时13分\n\n");
+  EXPECT_EQ(Text("MeoJie"), "立春:\n4日\n16时27分\n\n雨水:\n19日\n12时13分\n\n");
   EXPECT_EQ(Text("MeoGanZhi"), "甲辰年\n丙寅月\n戊戌日\n庚申时");
   EXPECT_NE(Text("MeoTitle").find("  【龙年】"), std::string::npos);
   EXPECT_TRUE(prompter_.ShownBoxes().empty());
@@ -82,9 +82,9 @@ TEST_F(CalendarWindowTest, MonthStepsCrossTheYearWithoutYearZero) {
   window_->Open({2023, 12, 1, 12, 0});
   window_->BitBtn1Click();
   EXPECT_EQ(Text("LabShow"), "2024年1月");
-  EXPECT_EQ(Text("MeoJie"), "小寒:\n6日4时49分\n\n大寒:\n20日22时7分\n\n");
+  EXPECT_EQ(Text("MeoJie"), "小寒:\n6日\n4时49分\n\n大寒:\n20日\n22时7分\n\n");
   window_->BitBtn2Click();
-  EXPECT_EQ(Text("MeoJie").rfind("大雪:\n7日", 0), 0u) << Text("MeoJie");
+  EXPECT_EQ(Text("MeoJie").rfind("大雪:\n7日\n", 0), 0u) << Text("MeoJie");
 
   // The ends of the range do not move.
   window_->Open({-4713, 1, 1, 0, 0});

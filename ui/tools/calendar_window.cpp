@@ -253,10 +253,11 @@ void TFrmWnl::DrawMonth() {
   Paint();
   LabShow->setText(ToQString(grid_.title));
   MeoTitle->setPlainText(ToQString(grid_.eraTitle));
-  // Each term on two lines, its name and then its moment: the narrow box would otherwise wrap
-  // anywhere, even between the hour and the minute.
+  // Each term on three lines, its name, its day and its time: the narrow box would otherwise
+  // wrap anywhere, even between the hour and the minute.
   QString terms = ToQString(grid_.termText);
   terms.replace(QLatin1Char(':'), QStringLiteral(":\n"));
+  terms.replace(QStringLiteral("日"), QStringLiteral("日\n"));
   // Lines are never wrapped; the size shrinks when a moment is wider than the box.
   const int room = MeoJie->width() - 2 * MeoJie->frameWidth() -
                    2 * static_cast<int>(MeoJie->document()->documentMargin()) - 2;
