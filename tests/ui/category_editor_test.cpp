@@ -127,7 +127,8 @@ TEST_F(CategoryEditorTest, AddingCleansTheNameAndRefusesOneThatExists) {
   EXPECT_EQ(editor_.Names().front(), "家人");
 }
 
-TEST_F(CategoryEditorTest, DeletingRemovesTheCategorysCasesButKeepsTheirCommentFiles) {
+// The deleted cases' comment files go with them: no case names them any more.
+TEST_F(CategoryEditorTest, DeletingRemovesTheCategorysCasesWithTheirCommentFiles) {
   TRecordData first;
   ASSERT_TRUE(store_.LoadCase(1, first));
   ASSERT_TRUE(WriteFileAtomic(store_.CommentPath(first), "{\\rtf1 x}"));
@@ -144,7 +145,7 @@ TEST_F(CategoryEditorTest, DeletingRemovesTheCategorysCasesButKeepsTheirCommentF
   EXPECT_EQ(prompter_.ShownBoxes().back().text, "删除完成！");
   for (int id : {1, 2, 4}) EXPECT_EQ(CategoryOf(id), "(none)") << id;
   EXPECT_EQ(CategoryOf(3), "亲戚朋友");
-  EXPECT_TRUE(FileExists(store_.CommentPath(first)));
+  EXPECT_FALSE(FileExists(store_.CommentPath(first)));
   EXPECT_EQ(editor_.windowTitle(), QStringLiteral("编辑类别（全部案例）"));
   EXPECT_EQ(editor_.Names(), (std::vector<std::string>{"亲戚朋友", "IT名人", "外人"}));
   EXPECT_TRUE(editor_.findChild<QPushButton*>("BtoDelete")->isEnabled());
