@@ -61,4 +61,4 @@ while read -r i; do
   grep -qx "新$i" <<<"$names" || lost=$((lost + 1))
 done <"$work/acked"
 echo "adds acknowledged: $(wc -l <"$work/acked")  lost: $lost  compactions run: $compactions  succeeded: $compacted"
-sort "$work/errAdd" "$work/errCompact" 2>/dev/null | grep -v 进度 | uniq -c | head -5
+sort "$work/errAdd" "$work/errCompact" 2>/dev/null | { grep -v 进度 || true; } | uniq -c | head -5
