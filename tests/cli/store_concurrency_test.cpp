@@ -121,8 +121,11 @@ TEST(TwoPrograms, AddsDuringRepeatedCompactionAreAllKept) {
     EXPECT_EQ(names.count("新" + i), 1u) << "acknowledged add " << i << " is lost";
   }
   EXPECT_EQ(cases.size(), 499 + added.size());
-  for (const StoredCase& c : cases)
-    if (c.name.rfind("新", 0) == 0) EXPECT_EQ(c.comment, c.remark) << c.name;
+  for (const StoredCase& c : cases) {
+    if (c.name.rfind("新", 0) == 0) {
+      EXPECT_EQ(c.comment, c.remark) << c.name;
+    }
+  }
 }
 
 TEST(TwoPrograms, AnAddThatMeetsAWholeStoreOperationSaysTheStoreIsBusy) {
