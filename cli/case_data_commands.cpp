@@ -58,13 +58,8 @@ int RunDump(const CliContext& ctx, const std::string& format,
   MRecordBase store;
   AppFolder folder;
   if (!OpenStore(ctx, store, folder)) return 1;
-  if (!categories.empty()) {
-    std::vector<std::string> list;
-    if (!store.LoadCategories(list)) return Fail(store.LastMessage());
-    for (const std::string& name : categories)
-      if (std::find(list.begin(), list.end(), name) == list.end())
-        return Fail("没有这个类别：" + name + "（taiyi-cli case categories 列出全部类别）");
-  }
+  if (const std::string missing = MissingCategory(store, categories); !missing.empty())
+    return Fail(missing);
   const bool csv = format == "csv";
   MYiDateEx dates;
   TRecordData r;

@@ -1,5 +1,6 @@
 #include "cli/case_store_access.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "store/case_schema.h"
@@ -15,6 +16,16 @@ bool OpenStore(const CliContext& ctx, MRecordBase& store, AppFolder& folder) {
   }
   if (rc == 1) std::cerr << store.LastMessage() << "\n";
   return true;
+}
+
+std::string MissingCategory(MRecordBase& store, const std::vector<std::string>& categories) {
+  if (categories.empty()) return {};
+  std::vector<std::string> list;
+  if (!store.LoadCategories(list)) return store.LastMessage();
+  for (const std::string& name : categories)
+    if (std::find(list.begin(), list.end(), name) == list.end())
+      return "没有这个类别：" + name + "（taiyi-cli case categories 列出全部类别）";
+  return {};
 }
 
 }  // namespace taiyi::cli

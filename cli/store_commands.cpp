@@ -89,13 +89,8 @@ int RunExport(const CliContext& ctx, const std::string& dir,
   MRecordBase store;
   AppFolder folder;
   if (!OpenStore(ctx, store, folder)) return 1;
-  if (!categories.empty()) {
-    std::vector<std::string> list;
-    if (!store.LoadCategories(list)) return Fail(store.LastMessage());
-    for (const std::string& name : categories)
-      if (std::find(list.begin(), list.end(), name) == list.end())
-        return Fail("没有这个类别：" + name + "（taiyi-cli case categories 列出全部类别）");
-  }
+  if (const std::string missing = MissingCategory(store, categories); !missing.empty())
+    return Fail(missing);
   const std::string path = ExportFileName(dir, LocalNow());
   if (FileExists(path)) return Fail(kMsgExportFileExists);
   int n = 0;
