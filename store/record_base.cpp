@@ -95,6 +95,14 @@ bool MRecordBase::Disconnect() {
   return ok;
 }
 
+void MRecordBase::Abandon() {
+  if (conn_.IsOpen() && !sqlite3_get_autocommit(conn_.Handle())) {
+    statements_.clear();  // no statement may hold the rollback back
+    conn_.ExecuteScript("rollback");
+  }
+  closeConnection();
+}
+
 void MRecordBase::closeConnection() {
   load_ = {};
   statements_.clear();

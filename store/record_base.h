@@ -52,6 +52,8 @@ class MRecordBase {
   // cannot meet another program's writer half-way.
   int Connect(bool write = false);
   bool Disconnect();
+  // Closes a batch without committing it: whatever it changed is undone.
+  void Abandon();
   bool IsConnected() const { return conn_.IsOpen(); }
   // Runs one statement without rows; leaves LastMessage alone.
   bool Execute(std::string_view sql, const SqlParams& params = {});

@@ -82,5 +82,12 @@ inline constexpr char kMsgCannotDeleteComments[] =
 inline constexpr char kMsgTooFewToCompact[] = "案例数据过少，无需整理！";
 // Format with the number of cases kept.
 inline constexpr char kMsgCompacted[] = " %d 个案例已经整理出来！";
+// A whole-store operation that the user stopped: what it had done is undone.
+inline constexpr char kMsgWorkStopped[] = "操作已停止，案例数据没有改变！";
+inline constexpr char kMsgImportStopped[] = "已停止导入，案例数据没有改变！";
+inline constexpr char kMsgExportStopped[] = "已停止导出，没有生成导出文件！";
+inline constexpr char kMsgBackupStopped[] = "已停止备份，没有留下备份文件夹！";
+inline constexpr char kMsgRestoreStopped[] = "已停止还原，案例数据没有改变！";
+inline constexpr char kMsgCompactStopped[] = "已停止整理，案例数据没有改变！";
 
 }  // namespace taiyi

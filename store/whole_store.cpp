@@ -35,6 +35,22 @@ void Done(const StoreProgress& progress, const char* label) {
   if (progress) progress(label + std::string("100") + kPercentSign);
 }
 
+// The window's side of the work: counts, the stop request, and the point after which a stop
+// is no longer taken.  Without a WorkProgress nothing is counted and nothing stops.
+void BeginCount(WorkProgress* work, std::size_t steps) {
+  if (work) work->Begin(static_cast<int>(steps));
+}
+void CountStep(WorkProgress* work) {
+  if (work) work->Step();
+}
+bool StopAsked(const WorkProgress* work) {
+  return work != nullptr && work->stop.load();
+}
+// Whether the work may pass its point of no return: false when a stop came first.
+bool MayFinish(WorkProgress* work) {
+  return work == nullptr || work->Finish();
+}
+
 void AddOnce(std::vector<std::string>& list, const std::string& name) {
   if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
 }
@@ -167,7 +183,7 @@ std::string ImportedMessage(int imported, const ImportReport& report) {
 }
 
 int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress& progress,
-                ImportReport* report) {
+                ImportReport* report, WorkProgress* work) {
   ImportReport counts;
   if (report) *report = counts;
   store.SetLastMessage("");
@@ -210,7 +226,14 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
   std::vector<int> ids;
   if (!other.CaseIds(ids)) store.SetLastMessage(other.LastMessage());
   const int n = ProgressTotal(other, ids);
+  BeginCount(work, ids.size());
+  bool stopped = false;
   for (const int id : ids) {
+    if (StopAsked(work)) {
+      stopped = true;
+      break;
+    }
+    CountStep(work);
     TRecordData record;
     if (!other.LoadCaseInBatch(id, record)) continue;
     const bool repaired = RepairTexts(record);
@@ -236,6 +259,15 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
     }
     Report(progress, kImportLabel, k, n);
   }
+  // A stop, up to the commit, takes back every case and comment file of the import.
+  if (stopped || !MayFinish(work)) {
+    other.Disconnect();
+    store.Abandon();
+    for (const std::string& file : written) DeleteFile(file);
+    store.PrimaryId();  // the one from before
+    store.SetLastMessage(kMsgWorkStopped);
+    return 0;
+  }
   // The comment files reach the disk before the cases that name them are committed.
   if (!written.empty()) SyncFileSystem(store.AppDir());
   // The category list changes in the same transaction as the cases.
@@ -255,8 +287,8 @@ int ImportStore(MRecordBase& store, const std::string& path, const StoreProgress
 }
 
 int ExportStore(MRecordBase& store, const std::string& path,
-                const std::vector<std::string>& categories, bool all,
-                const StoreProgress& progress) {
+                const std::vector<std::string>& categories, bool all, const StoreProgress& progress,
+                WorkProgress* work) {
   MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
   if (!guard) return 0;
   // The export is built in a file beside the target and appears there complete; a program
@@ -277,6 +309,7 @@ int ExportStore(MRecordBase& store, const std::string& path,
   DeleteDatabaseFile(temp);
   if (FileExists(path) && !CopyFile(path, temp, true)) return fail(kMsgCannotCopyDatabase);
   int k = 0;
+  bool stopped = false;
   {
     MRecordBase other;
     if (other.OpenPrivate(temp, store.AppDir()) != 0) return fail(other.LastMessage());
@@ -286,7 +319,13 @@ int ExportStore(MRecordBase& store, const std::string& path,
     std::vector<int> ids;
     store.CaseIds(ids);
     const int n = ProgressTotal(store, ids);
+    BeginCount(work, ids.size());
     for (const int id : ids) {
+      if (StopAsked(work)) {
+        stopped = true;
+        break;
+      }
+      CountStep(work);
       TRecordData record;
       if (!store.LoadCaseInBatch(id, record)) continue;
       if (!all &&
@@ -298,14 +337,20 @@ int ExportStore(MRecordBase& store, const std::string& path,
       }
       Report(progress, kExportLabel, k, n);
     }
-    if (k > 0) other.SaveCategories(collected);
     store.Disconnect();
+    if (stopped) {
+      other.Abandon();
+      return fail(kMsgWorkStopped);
+    }
+    if (k > 0) other.SaveCategories(collected);
     if (!other.Disconnect()) {
       store.SetLastMessage(other.LastMessage());
       k = 0;
     }
   }
   if (k == 0) return fail({});
+  // Up to here a stop leaves nothing at path that was not there before.
+  if (!MayFinish(work)) return fail(kMsgWorkStopped);
   if (!RenameFile(temp, path) || !SyncFolder(FolderOfPath(path)))
     return fail(kMsgCannotRename);
   RemovePendingStep(pending);
@@ -316,23 +361,30 @@ int ExportStore(MRecordBase& store, const std::string& path,
 namespace {
 
 // Copies the database and the comment files into dir (ending with '/'), with "save.txt".
-bool CopyStoreInto(MRecordBase& store, const std::string& dir) {
+bool CopyStoreInto(MRecordBase& store, const std::string& dir, WorkProgress* work) {
+  const std::string source = CommentFolder(store.AppDir());
+  const std::vector<std::string> files = ListFiles(source, "*.rtf", true);
+  BeginCount(work, files.size() + 1);
   if (!CopyFile(store.DbPath(), dir + std::string(kStoreName) + ".db", true)) {
     store.SetLastMessage(kMsgCannotCopyDatabase);
     return false;
   }
-  const std::string source = CommentFolder(store.AppDir());
+  CountStep(work);
   const std::string target = dir + std::string(kStoreName) + "_f/";
   if (!DirExists(target) && !CreateDirs(target)) {
     store.SetLastMessage(kMsgCannotCreateBackupCommentDir);
     return false;
   }
-  const std::vector<std::string> files = ListFiles(source, "*.rtf", true);
   if (files.empty()) {
     store.SetLastMessage(kMsgNoCommentFiles);
     return false;
   }
   for (const std::string& name : files) {
+    if (StopAsked(work)) {
+      store.SetLastMessage(kMsgWorkStopped);
+      return false;
+    }
+    CountStep(work);
     if (!CopyFile(source + name, target + name, true)) {
       store.SetLastMessage(kMsgCannotCopyDatabase);
       return false;
@@ -349,12 +401,19 @@ bool FolderIsEmpty(const std::string& dir) {
 
 }  // namespace
 
-bool Backup(MRecordBase& store, const std::string& folder) {
+bool Backup(MRecordBase& store, const std::string& folder, WorkProgress* work) {
   MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
   if (!guard) return false;
   const std::string dir = WithSlash(folder);
-  // A folder that already holds something gets the copies as they come.
-  if (!FolderIsEmpty(dir)) return CopyStoreInto(store, dir);
+  // A folder that already holds something gets the copies as they come, and what is copied
+  // cannot be taken back: no stop from here.
+  if (!FolderIsEmpty(dir)) {
+    if (!MayFinish(work)) {
+      store.SetLastMessage(kMsgWorkStopped);
+      return false;
+    }
+    return CopyStoreInto(store, dir, work);
+  }
   // The backup is made whole beside the (empty) folder and then put in its place, so that it
   // is either complete or not there; an entry lets the next open remove a half-made one.
   const std::string staged = WithoutSlash(dir) + ".part";
@@ -366,7 +425,11 @@ bool Backup(MRecordBase& store, const std::string& folder) {
   RemoveTree(staged);
   bool ok = CreateDirs(staged);
   if (!ok) store.SetLastMessage(kMsgCannotCreateBackupCommentDir);
-  ok = ok && CopyStoreInto(store, WithSlash(staged));
+  ok = ok && CopyStoreInto(store, WithSlash(staged), work);
+  if (ok && !MayFinish(work)) {
+    store.SetLastMessage(kMsgWorkStopped);
+    ok = false;
+  }
   if (ok && !(RenameFile(staged, WithoutSlash(dir)) && SyncFolder(FolderOfPath(WithoutSlash(dir))))) {
     store.SetLastMessage(kMsgCannotRename);
     ok = false;
@@ -394,7 +457,8 @@ namespace {
 // that has none) are made ready beside the store's; then the folder and the database are
 // switched by renames.  An entry marks the moment from which the switch is finished by the
 // next open should this program die; before it, the next open removes what was made.
-bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComments) {
+bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComments,
+                 WorkProgress* work) {
   MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
   if (!guard) return false;
   const std::string problem = CheckRestoreSource(folder);
@@ -429,40 +493,59 @@ bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComm
     return fail(kMsgCannotCopyDatabase);
   if (!CreateDirs(stagedDir)) return fail(kMsgCannotCreateBackupCommentDir);
   const std::string staged = WithSlash(stagedDir);
+  const std::string source = dir + std::string(kStoreName) + "_f/";
+  const std::vector<std::string> ownFiles =
+      replaceComments ? std::vector<std::string>() : ListFiles(comments, "*.rtf", true);
+  const std::vector<std::string> sourceFiles = ListFiles(source, "*.rtf", true);
+  MRecordBase restored;
+  std::vector<int> ids;
+  if (restored.OpenPrivate(stagedDb, store.AppDir()) != 0) return fail(kMsgCannotCopyDatabase);
+  restored.Connect();
+  const bool listed = restored.CaseIds(ids);
+  restored.Disconnect();
+  if (!listed) return fail(kMsgCannotCopyDatabase);
+  // Each copied file and each restored case is a step.
+  BeginCount(work, ownFiles.size() + sourceFiles.size() + ids.size());
+  const auto step = [work] {
+    if (StopAsked(work)) return false;
+    CountStep(work);
+    return true;
+  };
   // This store's comment files stay readable in place until the switch: the new folder gets
   // links to them (or copies), never the files themselves.
-  if (!replaceComments) {
-    for (const std::string& name : ListFiles(comments, "*.rtf", true))
-      if (!LinkOrCopyFile(comments + name, staged + name)) return fail(kMsgCannotCopyDatabase);
+  for (const std::string& name : ownFiles) {
+    if (!step()) return fail(kMsgWorkStopped);
+    if (!LinkOrCopyFile(comments + name, staged + name)) return fail(kMsgCannotCopyDatabase);
   }
-  const std::string source = dir + std::string(kStoreName) + "_f/";
-  for (const std::string& name : ListFiles(source, "*.rtf", true)) {
+  for (const std::string& name : sourceFiles) {
+    if (!step()) return fail(kMsgWorkStopped);
     DeleteFile(staged + name);
     if (!CopyFile(source + name, staged + name, true)) return fail(kMsgCannotCopyDatabase);
   }
   {
     // Every restored case gets a comment file from its remarkText when the backup has none.
-    MRecordBase restored;
-    if (restored.OpenPrivate(stagedDb, store.AppDir()) != 0) return fail(kMsgCannotCopyDatabase);
-    std::vector<int> ids;
     restored.Connect();
-    if (!restored.CaseIds(ids)) {
-      restored.Disconnect();
-      return fail(kMsgCannotCopyDatabase);
-    }
+    const char* failure = nullptr;
     for (const int id : ids) {
+      if (!step()) {
+        failure = kMsgWorkStopped;
+        break;
+      }
       TRecordData record;
       if (!restored.LoadCaseInBatch(id, record)) continue;
       const std::string name = BaseNameOf(restored.CommentPath(record));
       if (!FileExists(staged + name) &&
           !WriteCommentFromPlainText(staged + name, record.remarkText, FileSync::kLater)) {
-        restored.Disconnect();
-        return fail(kMsgCannotCopyDatabase);
+        failure = kMsgCannotCopyDatabase;
+        break;
       }
     }
     restored.Disconnect();
+    if (failure) return fail(failure);
   }
   if (!SyncFileSystem(staged)) return fail(kMsgCannotCopyDatabase);
+  // The last moment at which a stop is taken: everything made so far is removed again.
+  if (!MayFinish(work)) return fail(kMsgWorkStopped);
   fields[1].second = "ready";
   if (!RewritePendingStep(pending, fields)) return fail(kMsgCannotCopyDatabase);
   // From here the restore counts as done: what this program cannot finish, the next open does.
@@ -480,15 +563,15 @@ bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComm
 
 }  // namespace
 
-bool Restore(MRecordBase& store, const std::string& folder) {
-  return RestoreFrom(store, folder, false);
+bool Restore(MRecordBase& store, const std::string& folder, WorkProgress* work) {
+  return RestoreFrom(store, folder, false, work);
 }
 
-bool ReplaceWithBackup(MRecordBase& store, const std::string& folder) {
-  return RestoreFrom(store, folder, true);
+bool ReplaceWithBackup(MRecordBase& store, const std::string& folder, WorkProgress* work) {
+  return RestoreFrom(store, folder, true, work);
 }
 
-bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
+bool DeleteAll(MRecordBase& store, const FileDeleter& remove, WorkProgress* work) {
   MRecordBase::WriteGuard guard(store, StoreLockMode::kExclusive);
   if (!guard) return false;
   store.SetLastMessage("");
@@ -516,8 +599,12 @@ bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
   SyncFolder(FolderOfPath(dbPath));
   const std::string comments = CommentFolder(store.AppDir());
   bool all = true;
-  for (const std::string& name : ListFiles(comments, "*.rtf", true))
+  const std::vector<std::string> files = ListFiles(comments, "*.rtf", true);
+  BeginCount(work, files.size());
+  for (const std::string& name : files) {
     all = gone(comments + name) && all;
+    CountStep(work);
+  }
   SyncFolder(comments);
   if (!all) {
     // No case names the files that stayed; the entry stays so that the next open removes them.
@@ -528,7 +615,8 @@ bool DeleteAll(MRecordBase& store, const FileDeleter& remove) {
   return true;
 }
 
-int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename) {
+int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer& rename,
+            WorkProgress* work) {
   store.SetLastMessage("");
   // No other program writes from the first read to the final rename: a case added meanwhile
   // would be lost with the old file.
@@ -561,7 +649,13 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
     if (!store.CaseIds(ids)) failure = store.LastMessage();
     const int n = ProgressTotal(store, ids);
     const int expected = static_cast<int>(ids.size());
+    BeginCount(work, ids.size());
     for (const int id : ids) {
+      if (StopAsked(work)) {
+        failure = kMsgWorkStopped;
+        break;
+      }
+      CountStep(work);
       TRecordData record;
       if (!store.LoadCaseInBatch(id, record)) continue;
       if (compacted.AddCaseInBatch(record) > 0) {
@@ -572,15 +666,21 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
       }
       Report(progress, kCompactLabel, k, n);
     }
-    // (A store without cases keeps the default list: an empty list cannot be stored.)
-    if (!collected.empty() && !compacted.SaveCategories(collected) && failure.empty())
-      failure = compacted.LastMessage();
-    // Every case must have arrived before the new file may take the old one's place.
-    if (failure.empty() && k != expected)
-      failure = store.LastMessage().empty() ? kMsgCannotSaveCase : store.LastMessage();
+    if (failure == kMsgWorkStopped) {
+      compacted.Abandon();  // the file goes anyway
+    } else {
+      // (A store without cases keeps the default list: an empty list cannot be stored.)
+      if (!collected.empty() && !compacted.SaveCategories(collected) && failure.empty())
+        failure = compacted.LastMessage();
+      // Every case must have arrived before the new file may take the old one's place.
+      if (failure.empty() && k != expected)
+        failure = store.LastMessage().empty() ? kMsgCannotSaveCase : store.LastMessage();
+    }
     store.Disconnect();
     if (!compacted.Disconnect() && failure.empty()) failure = compacted.LastMessage();
   }
+  // The last moment at which a stop is taken: the old file is still in place.
+  if (failure.empty() && !MayFinish(work)) failure = kMsgWorkStopped;
   if (!failure.empty()) {
     store.SetLastMessage(failure);
     DeleteDatabaseFile(temp);

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -528,6 +530,122 @@ TEST(Compact, KeepsCasesAboveAStalePrimaryId) {
   ASSERT_EQ(stale.PrimaryId(), 1);
   EXPECT_EQ(Compact(stale, {}), 3);
   EXPECT_EQ(Names(here.Store()), (std::vector<std::string>{"甲", "乙", "丙"}));
+}
+
+// Every file and folder under dir with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+    std::string bytes;
+    if (entry.is_regular_file()) {
+      EXPECT_TRUE(ReadFile(entry.path().string(), bytes));
+    }
+    files[entry.path().string()] = bytes;
+  }
+  return files;
+}
+
+// A progress sink that asks the work to stop when it reports the line.
+StoreProgress StopAt(WorkProgress& work, const std::string& line) {
+  return [&work, line](const std::string& reported) {
+    if (reported == line) work.RequestStop();
+  };
+}
+
+// A stop taken at any point up to the final switch undoes the whole operation: the store's
+// folder and the target folder hold the same files with the same bytes as before (no case,
+// comment file, temporary file or pending entry is left), and the operation fails with the
+// stop message.
+TEST(StoppedWholeStoreWork, LeavesEveryFileAsItWas) {
+  Folder here, there, out;
+  MRecordBase& store = here.Store();
+  std::vector<TRecordData> own, foreign;
+  for (int i = 1; i <= 20; ++i) own.push_back(Case("本" + std::to_string(i), "家人", i));
+  for (int i = 1; i <= 10; ++i) foreign.push_back(Case("外" + std::to_string(i), "新类", i));
+  AddAll(store, own);
+  for (int id = 2; id <= 20; id += 2) ASSERT_TRUE(store.RemoveCase(id));  // ten are left
+  ASSERT_TRUE(store.EnsureCommentFiles());
+  AddAll(there.Store(), foreign);
+  const std::string backup = out.root() + "backup/";
+  ASSERT_TRUE(CreateDirs(backup));
+  ASSERT_TRUE(Backup(store, backup)) << store.LastMessage();
+  ASSERT_TRUE(CreateDirs(out.root() + "empty"));
+  const auto hereBefore = Snapshot(here.root());
+  const auto outBefore = Snapshot(out.root());
+
+  // Import and export count 10 cases against 10 and 20 ids, compaction 10 against 20: the
+  // first line is reported mid-way, the second after the last case, before the commit.
+  const struct {
+    const char* what;
+    std::function<bool(WorkProgress&)> run;
+  } cases[] = {
+      {"import mid-way",
+       [&](WorkProgress& w) {
+         return ImportStore(store, there.Db(), StopAt(w, "导入进度：50％"), nullptr, &w) > 0;
+       }},
+      {"import after its last case",
+       [&](WorkProgress& w) {
+         return ImportStore(store, there.Db(), StopAt(w, "导入进度：100％"), nullptr, &w) > 0;
+       }},
+      {"export mid-way",
+       [&](WorkProgress& w) {
+         return ExportStore(store, out.root() + "e.db", {}, true, StopAt(w, "导出进度：20％"), &w) >
+                0;
+       }},
+      {"export after its last case",
+       [&](WorkProgress& w) {
+         return ExportStore(store, out.root() + "e.db", {}, true, StopAt(w, "导出进度：50％"), &w) >
+                0;
+       }},
+      {"compaction mid-way",
+       [&](WorkProgress& w) { return Compact(store, StopAt(w, "整理进度：20％"), {}, &w) > 0; }},
+      {"compaction after its last case",
+       [&](WorkProgress& w) { return Compact(store, StopAt(w, "整理进度：50％"), {}, &w) > 0; }},
+      {"backup",
+       [&](WorkProgress& w) {
+         w.RequestStop();
+         return Backup(store, out.root() + "empty/", &w);
+       }},
+      {"restore",
+       [&](WorkProgress& w) {
+         w.RequestStop();
+         return Restore(store, backup, &w);
+       }},
+      {"replace with backup",
+       [&](WorkProgress& w) {
+         w.RequestStop();
+         return ReplaceWithBackup(store, backup, &w);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WorkProgress work;
+    EXPECT_FALSE(c.run(work));
+    EXPECT_EQ(store.LastMessage(), kMsgWorkStopped);
+    EXPECT_EQ(Snapshot(here.root()), hereBefore);
+    EXPECT_EQ(Snapshot(out.root()), outBefore);
+  }
+  EXPECT_EQ(store.PrimaryId(), 20);
+}
+
+// Once a compaction starts its final switch the stop is refused and the switch completes.
+TEST(StoppedWholeStoreWork, NoStopOnceTheCompactionSwitches) {
+  Folder here;
+  MRecordBase& store = here.Store();
+  AddAll(store, {Case("甲", "家人"), Case("乙", "家人"), Case("丙", "家人")});
+  ASSERT_TRUE(store.RemoveCase(2));
+  WorkProgress work;
+  bool refused = false;
+  const auto rename = [&](const std::string& from, const std::string& to) {
+    refused = !work.RequestStop();
+    return RenameFile(from, to);
+  };
+  EXPECT_EQ(Compact(store, {}, rename, &work), 2);
+  EXPECT_TRUE(refused);
+  EXPECT_FALSE(work.stop);
+  EXPECT_EQ(work.done, 2);
+  EXPECT_EQ(work.total, 2);
+  EXPECT_EQ(Names(here.Store()), (std::vector<std::string>{"甲", "丙"}));
 }
 
 TEST(WholeStoreNames, ExportFileAndBackupFolder) {
