@@ -309,8 +309,8 @@ TEST_F(CurrentCaseTest, DeletingEveryCaseEndsTheProgramWithoutTheClosingSteps) {
     EXPECT_NE(prompter_.ShownBoxes()[i].text, "确定要关闭软件吗？");
 }
 
-// An export shows its progress in the comment editor; afterwards the open case's comment is
-// back, unchanged and unmodified, so a save cannot store the progress line.
+// An export shows its progress in its own dialog: the open case's comment stays, unchanged
+// and unmodified.
 TEST_F(CurrentCaseTest, AnExportLeavesTheOpenCasesCommentAsItWas) {
   auto w = OpenWithChooser();
   SaveNew(*w, "甲", "甲的评语");

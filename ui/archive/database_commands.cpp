@@ -5,18 +5,28 @@
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/file_util.h"
 #include "store/record_base.h"
 #include "store/store_messages.h"
 #include "ui/archive/export_class_dialog.h"
 #include "ui/widgets/qt_prompter.h"
+#include "ui/widgets/work_dialog.h"
 
 namespace taiyi {
 namespace {
 
 constexpr char kStoreFile[] = "TaiYi.db";
 constexpr char kStoreCommentDir[] = "TaiYi_f";
+
+// What the progress dialog says each operation is doing.
+constexpr char kRestoring[] = "正在还原案例数据";
+constexpr char kBackingUp[] = "正在备份案例数据";
+constexpr char kDeleting[] = "正在删除案例数据";
+constexpr char kCompacting[] = "正在整理数据";
+constexpr char kImporting[] = "正在导入案例";
+constexpr char kExporting[] = "正在导出案例";
 
 std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
@@ -79,6 +89,16 @@ void DatabaseCommands::showProgressPage() {
   if (showProgressPage_) showProgressPage_();
 }
 
+void DatabaseCommands::runWork(const char* what, WorkProgress& work, bool stoppable,
+                               const std::function<void()>& operation) {
+  store_.SetLastMessage("");  // a stop is told by the message the operation leaves
+  RunWithProgress(parent_, what, work, stoppable, operation);
+}
+
+bool DatabaseCommands::stopped() const {
+  return store_.LastMessage() == kMsgWorkStopped;
+}
+
 AfterCommand DatabaseCommands::N1Click() {
   if (refuseWhileLoading()) return AfterCommand::kKeepRunning;
   if (!prompter_.Question("注意了", "执行此操作将覆盖现有的案例数据，要继续吗？", false,
@@ -95,9 +115,13 @@ AfterCommand DatabaseCommands::N1Click() {
     prompter_.Message(kMsgRestoreNoCommentDir);
     return AfterCommand::kKeepRunning;
   }
-  // The backup replaces the store in one step: a failure leaves the current cases in place.
-  if (!ReplaceWithBackup(store_, dir)) {
-    prompter_.Message(store_.LastMessage());
+  // The backup replaces the store in one step: a failure or a stop leaves the current cases
+  // in place.
+  WorkProgress work;
+  bool restored = false;
+  runWork(kRestoring, work, true, [&] { restored = ReplaceWithBackup(store_, dir, &work); });
+  if (!restored) {
+    prompter_.Message(stopped() ? kMsgRestoreStopped : store_.LastMessage());
     return AfterCommand::kKeepRunning;
   }
   prompter_.Message(kMsgRestored);
@@ -117,10 +141,17 @@ AfterCommand DatabaseCommands::N7Click() {
     prompter_.Message(kMsgCannotCreateBackupCommentDir);
     return AfterCommand::kKeepRunning;
   }
-  if (Backup(store_, target))
+  WorkProgress work;
+  bool done = false;
+  runWork(kBackingUp, work, true, [&] { done = Backup(store_, target, &work); });
+  if (done) {
     prompter_.Message(std::string(kMsgBackupDoneBefore) + target + kMsgBackupDoneAfter);
-  else
-    prompter_.Message(store_.LastMessage());
+    return AfterCommand::kKeepRunning;
+  }
+  // The folder made above goes again when nothing was put into it.
+  std::error_code ignored;
+  std::filesystem::remove(WithoutSlash(target), ignored);
+  prompter_.Message(stopped() ? kMsgBackupStopped : store_.LastMessage());
   return AfterCommand::kKeepRunning;
 }
 
@@ -136,7 +167,10 @@ AfterCommand DatabaseCommands::N2Click() {
     prompter_.Message("删除码错误，无法删除！");
     return AfterCommand::kKeepRunning;
   }
-  if (!DeleteAll(store_)) {
+  WorkProgress work;
+  bool deleted = false;
+  runWork(kDeleting, work, false, [&] { deleted = DeleteAll(store_, {}, &work); });
+  if (!deleted) {
     prompter_.Message(store_.LastMessage());
     return AfterCommand::kKeepRunning;
   }
@@ -155,8 +189,14 @@ AfterCommand DatabaseCommands::N17Click() {
                           "确定要整理吗？",
                           false, QuestionIcon::Warning))
     return AfterCommand::kKeepRunning;
-  showProgressPage();
-  const int kept = Compact(store_, progress_);
+  WorkProgress work;
+  int kept = 0;
+  runWork(kCompacting, work, true, [&] { kept = Compact(store_, {}, {}, &work); });
+  // A stopped compaction changed nothing: the program goes on with the store as it was.
+  if (kept <= 0 && stopped()) {
+    prompter_.Message(kMsgCompactStopped);
+    return AfterCommand::kKeepRunning;
+  }
   if (kept <= 0)
     prompter_.Message(store_.LastMessage());
   else
@@ -174,9 +214,12 @@ AfterCommand DatabaseCommands::db1Click() {
   }
   showProgressPage();
   ImportReport report;
-  const int imported = ImportStore(store_, file, progress_, &report);
+  WorkProgress work;
+  int imported = 0;
+  runWork(kImporting, work, true,
+          [&] { imported = ImportStore(store_, file, {}, &report, &work); });
   if (imported <= 0) {
-    prompter_.Message(store_.LastMessage());
+    prompter_.Message(stopped() ? kMsgImportStopped : store_.LastMessage());
     return AfterCommand::kKeepRunning;
   }
   prompter_.Message(ImportedMessage(imported, report) + kMsgRestartProgram);
@@ -204,9 +247,12 @@ AfterCommand DatabaseCommands::db2Click() {
     return AfterCommand::kKeepRunning;
   }
   showProgressPage();
-  const int exported = ExportStore(store_, file, categories, all, progress_);
+  WorkProgress work;
+  int exported = 0;
+  runWork(kExporting, work, true,
+          [&] { exported = ExportStore(store_, file, categories, all, {}, &work); });
   if (exported <= 0) {
-    prompter_.Message(kMsgExportFailed);
+    prompter_.Message(stopped() ? kMsgExportStopped : kMsgExportFailed);
     return AfterCommand::kKeepRunning;
   }
   std::string text(std::snprintf(nullptr, 0, kMsgExported, exported, file.c_str()), '\0');

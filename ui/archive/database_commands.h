@@ -1,6 +1,9 @@
 // The whole-database commands of the file menu: restore, backup, delete all, compaction,
 // import and export, with their questions, folder and file choosers and messages.  The main
-// window calls one method per menu item and ends the program when the method says so.
+// window calls one method per menu item and ends the program when the method says so.  The
+// store operations run on a worker thread behind a progress dialog modal to the window; all
+// but delete-all can be stopped there (compaction and restore up to their final switch), and
+// a stopped command leaves the store as it was and the program running.
 #pragma once
 
 #include <atomic>
@@ -42,9 +45,7 @@ class DatabaseCommands {
   DatabaseCommands(MRecordBase& store, const AppFolder& folder, MUiFont& uiFont, Prompter& prompter,
                    QWidget* parent);
 
-  // Progress lines of import, export and compaction (the main window shows them in its
-  // comment editor); showProgressPage is called before such an operation starts.
-  void SetProgress(StoreProgress progress) { progress_ = std::move(progress); }
+  // Called before an import or an export starts.
   void SetShowProgressPage(std::function<void()> show) { showProgressPage_ = std::move(show); }
   // While the flag is set (the case loader reads the store) every command refuses.
   void SetStoreBusy(const std::atomic<bool>* busy) { busy_ = busy; }
@@ -68,13 +69,17 @@ class DatabaseCommands {
  private:
   bool refuseWhileLoading();
   void showProgressPage();
+  // Runs the store operation on a worker behind the progress dialog titled what.
+  void runWork(const char* what, WorkProgress& work, bool stoppable,
+               const std::function<void()>& operation);
+  // Whether the last operation ended because the user stopped it.
+  bool stopped() const;
 
   MRecordBase& store_;
   AppFolder folder_;
   MUiFont& uiFont_;
   Prompter& prompter_;
   QWidget* parent_;
-  StoreProgress progress_;
   std::function<void()> showProgressPage_;
   const std::atomic<bool>* busy_ = nullptr;
   FolderChooser chooseFolder_;

@@ -120,10 +120,6 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   connectCaseTree();
   dbCommands_ = std::make_unique<DatabaseCommands>(store_, folder_, uiFont_, prompter_, this);
   dbCommands_->SetShowProgressPage([this] { pageMain_->setCurrentIndex(0); });
-  dbCommands_->SetProgress([this](const std::string& line) {
-    redtPingYu_->setPlainText(ToQString(line));
-    redtPingYu_->repaint();
-  });
   buildMenus();
   buildShortcuts();
   buildContextMenus();

@@ -230,19 +230,8 @@ void TFrmMain::RunDatabaseCommand(AfterCommand (DatabaseCommands::*command)()) {
     prompter_.Message(kWaitForTree);
     return;
   }
-  // The progress lines are written into the comment editor.  When the program goes on, the
-  // comment comes back as it was, so that saving the open case cannot store a progress line
-  // as its comment.
-  const QString comment = redtPingYu_->toHtml();
-  const bool modified = redtPingYu_->document()->isModified();
-  if (((*dbCommands_).*command)() == AfterCommand::kEndProgram) {
-    EndProgram();
-    return;
-  }
-  if (redtPingYu_->toHtml() != comment) {
-    redtPingYu_->setHtml(comment);
-    redtPingYu_->document()->setModified(modified);
-  }
+  // The command shows its own progress dialog; the comment editor is left alone.
+  if (((*dbCommands_).*command)() == AfterCommand::kEndProgram) EndProgram();
 }
 
 void TFrmMain::EndProgram() {

@@ -1,10 +1,13 @@
 #include "ui/widgets/work_dialog.h"
 
+#include <QCloseEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <thread>
 
 #include "ui/widgets/program_title.h"
@@ -18,10 +21,40 @@ namespace {
 constexpr int kDelayMs = 400;
 constexpr int kTickMs = 100;
 
-void Show(QProgressDialog& dialog, const std::string& what, const WorkProgress& progress) {
+constexpr char kStopping[] = "正在停止，请稍候……";
+
+// The dialog of one piece of work stays up until the work has ended, also while a stopped
+// work undoes what it did: its button, Escape and the title bar's close button only ask for
+// the stop.
+class WorkDialog : public QProgressDialog {
+ public:
+  WorkDialog(QWidget* parent, bool stoppable) : QProgressDialog(parent), stoppable_(stoppable) {
+    // QProgressDialog joins canceled() to cancel(), which hides it; the join is made by
+    // name, so it is undone by name.
+    disconnect(this, SIGNAL(canceled()), this, SLOT(cancel()));
+  }
+  void reject() override {
+    if (stoppable_) emit canceled();
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    if (stoppable_) emit canceled();
+  }
+
+ private:
+  bool stoppable_;
+};
+
+void Show(QProgressDialog& dialog, QPushButton* stopButton, const std::string& what,
+          const WorkProgress& progress) {
+  // Past its point of no return the work cannot be stopped any more.
+  if (stopButton) stopButton->setEnabled(!progress.stop.load() && !progress.finishing.load());
   const int total = progress.total.load();
   const int done = progress.done.load();
-  dialog.setLabelText(ToQString(ProgressLine(what, done, total)));
+  dialog.setLabelText(progress.stop.load() ? QString::fromUtf8(kStopping)
+                                           : ToQString(ProgressLine(what, done, total)));
   if (total <= 0) {
     dialog.setRange(0, 0);  // a moving bar while the count is unknown
     return;
@@ -34,31 +67,49 @@ void Show(QProgressDialog& dialog, const std::string& what, const WorkProgress& 
 
 bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& progress,
                      bool stoppable, const std::function<void()>& work) {
-  QProgressDialog dialog(parent);
+  WorkDialog dialog(parent, stoppable);
   dialog.setObjectName("WorkProgress");
   dialog.setWindowTitle(ToQString(kProgramTitle));
   dialog.setWindowModality(Qt::WindowModal);
   dialog.setAutoClose(false);
   dialog.setAutoReset(false);
-  dialog.setMinimumDuration(kDelayMs);
-  if (stoppable)
-    dialog.setCancelButtonText(QStringLiteral("停止"));
-  else
+  // The dialog shows when this function says so, never by its own timer.
+  dialog.setMinimumDuration(std::numeric_limits<int>::max());
+  QPushButton* stopButton = nullptr;
+  if (stoppable) {
+    stopButton = new QPushButton(QStringLiteral("停止"));
+    dialog.setCancelButton(stopButton);  // the dialog owns it
+  } else {
     dialog.setCancelButton(nullptr);
-  QObject::connect(&dialog, &QProgressDialog::canceled, [&progress] { progress.stop.store(true); });
-  Show(dialog, what, progress);
+  }
+  const auto show = [&] { Show(dialog, stopButton, what, progress); };
+  QObject::connect(&dialog, &QProgressDialog::canceled, [&] {
+    if (progress.RequestStop()) show();
+  });
 
   QEventLoop loop;
   std::atomic<bool> ended{false};
-  QTimer ticker;
-  QObject::connect(&ticker, &QTimer::timeout, &loop, [&] { Show(dialog, what, progress); });
   std::thread worker([&] {
     work();
     ended.store(true);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
-  ticker.start(kTickMs);
-  if (!ended.load()) loop.exec();
+  // Until the dialog shows, the window repaints but takes no input (a command given then
+  // would use the store beside the work); what the user did meanwhile reaches it afterwards.
+  QTimer delay;
+  delay.setSingleShot(true);
+  QObject::connect(&delay, &QTimer::timeout, &loop, &QEventLoop::quit);
+  delay.start(kDelayMs);
+  if (!ended.load()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  if (!ended.load()) {
+    // From here the dialog, modal to the window, keeps the window's input away.
+    show();
+    dialog.show();
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &loop, show);
+    ticker.start(kTickMs);
+    if (!ended.load()) loop.exec();
+  }
   worker.join();
   return !progress.stop.load();
 }
