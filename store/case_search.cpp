@@ -95,7 +95,7 @@ SearchInputCheck ReadSearchInput(const SearchDialogInput& in, int primaryId, Sea
 }
 
 void SearchByConditions(MRecordBase& store, const SearchConditions& c,
-                        std::vector<std::int32_t>& ids) {
+                        std::vector<std::int32_t>& ids, WorkProgress* progress) {
   ids.clear();
   const std::string name = Utf8ToGbk(c.name);
   const std::string category = Utf8ToGbk(c.className);
@@ -103,8 +103,16 @@ void SearchByConditions(MRecordBase& store, const SearchConditions& c,
   store.Connect();
   std::vector<int> all;
   store.CaseIds(all);
+  if (progress) progress->Begin(static_cast<int>(all.size()));
   TRecordData r;
   for (const int id : all) {
+    if (progress) {
+      if (progress->stop.load()) {
+        ids.clear();
+        break;
+      }
+      progress->Step();
+    }
     if (!store.LoadCaseInBatch(id, r)) continue;
     if (c.sexOn && r.male != c.male) continue;
     if (c.yearOn && (r.year < c.yearFrom || r.year > c.yearTo)) continue;

@@ -80,9 +80,10 @@ SearchInputCheck ReadSearchInput(const SearchDialogInput& input, int primaryId,
 
 // The ids 1..PrimaryId of the stored cases that pass every condition, ascending, in one
 // batch of the store.  A case's comment is the plain text of its comment file (empty when
-// the file is missing).
+// the file is missing).  With progress, the cases are counted there and a stop request ends
+// the search with no ids.
 void SearchByConditions(MRecordBase& store, const SearchConditions& conditions,
-                        std::vector<std::int32_t>& ids);
+                        std::vector<std::int32_t>& ids, WorkProgress* progress = nullptr);
 
 // The eight texts of a case the fuzzy search looks in: name, "男"/"女", place, category,
 // "%d年" (stored year), "%d月", "%d日" and the hour's branch "%s时" (23 and 0 give "子时").

@@ -32,9 +32,11 @@ std::vector<StoredChart> LoadCharts(MRecordBase& store) {
 
 bool SearchByChart(MRecordBase& store, const ChartSettings& settings,
                    const ChartConditions& conditions, std::vector<std::int32_t>& ids,
-                   const ChartSearchProgress& progress) {
+                   const ChartSearchProgress& progress, WorkProgress* work) {
   ids.clear();
+  if (work) work->Begin(0);  // reading the cases: not counted
   const std::vector<StoredChart> cases = LoadCharts(store);
+  if (work) work->Begin(static_cast<int>(cases.size()));
   // Charts in time order, so that each thread's date service keeps meeting the lunar years
   // it has just built.
   std::vector<std::size_t> order(cases.size());
@@ -67,6 +69,10 @@ bool SearchByChart(MRecordBase& store, const ChartSettings& settings,
     run(b, std::min(firstEnd, b + kStep));
     if (progress && !progress(cases.empty() ? 1.0 : double(done) / double(cases.size())))
       stop = true;
+    if (work) {
+      work->done.store(static_cast<int>(done.load()));
+      if (work->stop.load()) stop = true;
+    }
   }
   for (std::thread& w : workers) w.join();
   if (stop) return false;

@@ -8,6 +8,7 @@
 
 #include "chart/selection_conditions.h"
 #include "store/record_base.h"
+#include "store/work_progress.h"
 
 namespace taiyi {
 
@@ -15,9 +16,10 @@ namespace taiyi {
 using ChartSearchProgress = std::function<bool(double done)>;
 
 // The ids 1..PrimaryId of the matching cases, ascending.  A case whose chart cannot be
-// computed (a date that does not exist) never matches.  Returns false when stopped.
+// computed (a date that does not exist) never matches.  Returns false when stopped, by the
+// progress function or by work's stop request; work also counts the charted cases.
 bool SearchByChart(MRecordBase& store, const ChartSettings& settings,
                    const ChartConditions& conditions, std::vector<std::int32_t>& ids,
-                   const ChartSearchProgress& progress = {});
+                   const ChartSearchProgress& progress = {}, WorkProgress* work = nullptr);
 
 }  // namespace taiyi

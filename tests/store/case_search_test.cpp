@@ -130,6 +130,19 @@ TEST_F(CaseSearch, ConditionsSelectTheCasesThatPassEveryOne) {
     SearchByConditions(store_, row.c, ids);
     EXPECT_EQ(ids, row.want) << row.what;
   }
+
+  // Counted for a progress dialog; a stop request ends the search with nothing found.
+  const Row& last = rows[std::size(rows) - 1];
+  WorkProgress counted;
+  Ids ids;
+  SearchByConditions(store_, last.c, ids, &counted);
+  EXPECT_EQ(ids, last.want);
+  EXPECT_EQ(counted.done.load(), counted.total.load());
+  EXPECT_GT(counted.total.load(), 0);
+  WorkProgress stopped;
+  stopped.RequestStop();
+  SearchByConditions(store_, last.c, ids, &stopped);
+  EXPECT_TRUE(ids.empty());
 }
 
 TEST_F(CaseSearch, FuzzyKeywordsEachUseUpOneText) {

@@ -81,6 +81,16 @@ TEST_F(ChartCaseSearch, StopsWhenAsked) {
   Ids ids{1};
   EXPECT_FALSE(SearchByChart(store, {}, {}, ids, [](double) { return false; }));
   EXPECT_TRUE(ids.empty());
+  // Also by a progress dialog's stop request; without one it counts every charted case.
+  WorkProgress stopped;
+  stopped.RequestStop();
+  EXPECT_FALSE(SearchByChart(store, {}, {}, ids, {}, &stopped));
+  EXPECT_TRUE(ids.empty());
+  WorkProgress counted;
+  ASSERT_TRUE(SearchByChart(store, {}, {}, ids, {}, &counted));
+  EXPECT_EQ(ids.size(), 59u);
+  EXPECT_EQ(counted.total.load(), counted.done.load());
+  EXPECT_GE(counted.total.load(), 59);
 }
 
 }  // namespace

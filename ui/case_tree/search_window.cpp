@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
-#include <QVBoxLayout>
 
 #include "calendar/typed_years.h"
 #include "chart/places.h"
@@ -23,9 +23,12 @@
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/ui_font.h"
+#include "ui/widgets/work_dialog.h"
 
 namespace taiyi {
 namespace {
+
+constexpr char kSearchingCases[] = "正在查找命例";
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength, int widthChars) {
   auto* edit = new QLineEdit(parent);
@@ -197,7 +200,6 @@ void TFrmSearch::BtoAllClick() {
 void TFrmSearch::setBusy(bool busy) {
   for (QPushButton* button : {BtoAll, BtnSearch, BtoCancel}) button->setEnabled(!busy);
   Animate1->setVisible(busy);
-  if (busy) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TFrmSearch::BtnSearchClick() {
@@ -226,15 +228,16 @@ void TFrmSearch::BtnSearchClick() {
                      conditions_.commentOn;
   setBusy(true);
   foundIds_.clear();
-  if (basic || conditions_.chart.Empty()) SearchByConditions(store_, conditions_, foundIds_);
-  if (!conditions_.chart.Empty()) {
-    // Every case is charted: keep the window painting while that runs.
+  const ChartSettings settings = ReadChartSettings(store_.AppDir() + "dat/set.ini");
+  // Every case is read, and with chart conditions charted, on a worker: the window keeps
+  // painting and its progress dialog can stop the search.
+  WorkProgress work;
+  const bool finished = RunWithProgress(this, kSearchingCases, work, true, [&] {
+    if (basic || conditions_.chart.Empty())
+      SearchByConditions(store_, conditions_, foundIds_, &work);
+    if (conditions_.chart.Empty() || work.stop.load()) return;
     std::vector<std::int32_t> charted;
-    SearchByChart(store_, ReadChartSettings(store_.AppDir() + "dat/set.ini"), conditions_.chart,
-                  charted, [](double) {
-                    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                    return true;
-                  });
+    if (!SearchByChart(store_, settings, conditions_.chart, charted, {}, &work)) return;
     if (basic) {
       std::vector<std::int32_t> both;
       std::set_intersection(foundIds_.begin(), foundIds_.end(), charted.begin(), charted.end(),
@@ -242,8 +245,13 @@ void TFrmSearch::BtnSearchClick() {
       charted = std::move(both);
     }
     foundIds_ = std::move(charted);
-  }
+  });
   setBusy(false);
+  // A stopped search says nothing; the window stays open with its conditions.
+  if (!finished) {
+    foundIds_.clear();
+    return;
+  }
   if (foundIds_.empty()) {
     prompter_.Information(kSearchNothingFoundTitle, kSearchNothingFound);
     return;
