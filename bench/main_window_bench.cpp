@@ -85,6 +85,11 @@ QAction* MenuItem(CaseTree& tree, const char* caption) {
   return nullptr;
 }
 
+// One run each, timed by the wall clock, with the CPU time of the whole process beside it.
+void OneTimedRun(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->Iterations(1)->MeasureProcessCPUTime()->UseRealTime();
+}
+
 void BM_ShowAllCases(benchmark::State& state) {
   Window& w = TheWindow();
   CaseTree& tree = w.main->Cases();
@@ -99,54 +104,36 @@ void BM_ShowAllCases(benchmark::State& state) {
   state.counters["cases"] = tree.RecordCount();
   state.counters["rss_growth_mb"] = ResidentMb() - w.startMb;
 }
-BENCHMARK(BM_ShowAllCases)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(BM_ShowAllCases)->Apply(OneTimedRun);
 
-void BM_SwitchToListStyle(benchmark::State& state) {
-  Window& w = TheWindow();
-  CaseTree& tree = w.main->Cases();
+// The whole archive in the tree, shown with the menu item from; the time of the switch to the
+// menu item to.
+void SwitchShowStyle(benchmark::State& state, const char* from, const char* to) {
+  CaseTree& tree = TheWindow().main->Cases();
   if (tree.RecordCount() < kCases) {
     tree.ShowAllCases();
     WaitForLoader(tree);
   }
   for (auto _ : state) {
     state.PauseTiming();
-    tree.ShowStyleClick(MenuItem(tree, "分类显示"));
+    tree.ShowStyleClick(MenuItem(tree, from));
     QApplication::processEvents();
     state.ResumeTiming();
-    tree.ShowStyleClick(MenuItem(tree, "列表显示"));
+    tree.ShowStyleClick(MenuItem(tree, to));
     QApplication::processEvents();
   }
   state.counters["cases"] = tree.RecordCount();
 }
-BENCHMARK(BM_SwitchToListStyle)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+
+void BM_SwitchToListStyle(benchmark::State& state) {
+  SwitchShowStyle(state, "分类显示", "列表显示");
+}
+BENCHMARK(BM_SwitchToListStyle)->Apply(OneTimedRun);
 
 // A change of order over the whole archive (time descending, then surname ascending).
 void BM_SwitchOrder(benchmark::State& state) {
-  Window& w = TheWindow();
-  CaseTree& tree = w.main->Cases();
-  if (tree.RecordCount() < kCases) {
-    tree.ShowAllCases();
-    WaitForLoader(tree);
-  }
-  for (auto _ : state) {
-    state.PauseTiming();
-    tree.ShowStyleClick(MenuItem(tree, "时间降序（近-远）"));
-    QApplication::processEvents();
-    state.ResumeTiming();
-    tree.ShowStyleClick(MenuItem(tree, "姓氏升序（a-z）"));
-    QApplication::processEvents();
-  }
-  state.counters["cases"] = tree.RecordCount();
+  SwitchShowStyle(state, "时间降序（近-远）", "姓氏升序（a-z）");
 }
-BENCHMARK(BM_SwitchOrder)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(BM_SwitchOrder)->Apply(OneTimedRun);
 
 }  // namespace
