@@ -75,6 +75,10 @@ bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& pro
   dialog.setAutoReset(false);
   // The dialog shows when this function says so, never by its own timer.
   dialog.setMinimumDuration(std::numeric_limits<int>::max());
+  // Wide enough for the longest count, so that the dialog keeps its size as the count grows.
+  dialog.setMinimumWidth(
+      dialog.fontMetrics().horizontalAdvance(ToQString(ProgressLine(what, 9999999, 9999999))) +
+      80);
   QPushButton* stopButton = nullptr;
   if (stoppable) {
     stopButton = new QPushButton(QStringLiteral("停止"));
