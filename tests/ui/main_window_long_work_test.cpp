@@ -138,5 +138,46 @@ TEST_F(LongWorkTest, AStoppedCompactionLeavesTheStoreAsItWasAndTheProgramRunning
   EXPECT_EQ(StoreFiles(), before);
 }
 
+// Backup, export and restore stopped from their dialogs: each says so, leaves the store as it
+// was and nothing new in the chosen folder, and the program goes on.
+TEST_F(LongWorkTest, StoppedBackupExportAndRestoreLeaveNothingBehind) {
+  auto w = OpenWithChooser();
+  SaveNew(*w, "甲", "甲的评语");
+  const std::string backup = dir_.file("backup") + "/";
+  ASSERT_TRUE(CreateDirs(backup));
+  ASSERT_TRUE(Backup(store_, backup)) << store_.LastMessage();
+  const std::string out = dir_.file("out");
+  ASSERT_TRUE(CreateDirs(out));
+  w->Database().SetFolderChooser([&](const std::string& prompt, std::string& folder) {
+    folder = prompt == "请选择要还原的数据位置：" ? backup : out;
+    return true;
+  });
+  const auto before = StoreFiles();
+  const struct {
+    const char* action;
+    const char* message;
+  } commands[] = {
+      {"N7", "已停止备份，没有留下备份文件夹！"},
+      {"db2", "已停止导出，没有生成导出文件！"},
+      {"N1", "已停止还原，案例数据没有改变！"},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.action);
+    label_.clear();
+    prompter_.AnswerQuestion(true);  // the restore's question
+    QTimer::singleShot(0, [] {       // every category for the export
+      if (auto* dialog = qobject_cast<TFrmExportClass*>(QApplication::activeModalWidget()))
+        dialog->BitBtn1Click();
+    });
+    HoldTheStoreUntilTheDialogShows(*w, true);
+    w->findChild<QAction*>(c.action)->trigger();
+    EXPECT_FALSE(label_.empty());
+    EXPECT_EQ(prompter_.LastText(), c.message);
+    EXPECT_FALSE(w->Ending());
+    EXPECT_EQ(StoreFiles(), before);
+    EXPECT_TRUE(std::filesystem::is_empty(out));
+  }
+}
+
 }  // namespace
 }  // namespace taiyi::test
