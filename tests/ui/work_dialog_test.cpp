@@ -21,8 +21,11 @@ TEST(WorkDialog, TheWindowAnswersWhileTheWorkRunsAndStopEndsIt) {
   QWidget window;
   window.show();
   int ticks = 0;  // the window's own timer goes on while the work runs
+  bool closed = false;
   QTimer tick;
-  QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    if (++ticks == 1) closed = window.close();  // refused while the work runs
+  });
   tick.start(20);
   std::string label, stopping;
   bool staysUp = false;
@@ -50,6 +53,8 @@ TEST(WorkDialog, TheWindowAnswersWhileTheWorkRunsAndStopEndsIt) {
   EXPECT_FALSE(finished);
   EXPECT_LT(progress.done.load(), 1000);
   EXPECT_GE(ticks, 3);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(window.isVisible());
   EXPECT_TRUE(label.starts_with("正在查找命例：")) << label;
   EXPECT_TRUE(label.ends_with(" / 1000")) << label;
   EXPECT_TRUE(staysUp);

@@ -47,6 +47,17 @@ class WorkDialog : public QProgressDialog {
   bool stoppable_;
 };
 
+// Keeps a window open while work runs on its behalf: a close asked for meanwhile (the title
+// bar's button before the modal dialog shows) is refused.
+class CloseRefuser : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::Close) return false;
+    event->ignore();
+    return true;
+  }
+};
+
 void Show(QProgressDialog& dialog, QPushButton* stopButton, const std::string& what,
           const WorkProgress& progress) {
   // Past its point of no return the work cannot be stopped any more.
@@ -91,6 +102,8 @@ bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& pro
     if (progress.RequestStop()) show();
   });
 
+  CloseRefuser refuser;
+  if (parent) parent->window()->installEventFilter(&refuser);
   QEventLoop loop;
   std::atomic<bool> ended{false};
   std::thread worker([&] {
@@ -115,6 +128,7 @@ bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& pro
     if (!ended.load()) loop.exec();
   }
   worker.join();
+  if (parent) parent->window()->removeEventFilter(&refuser);
   return !progress.stop.load();
 }
 
