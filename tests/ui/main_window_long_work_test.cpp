@@ -25,6 +25,7 @@ class LongWorkTest : public CurrentCaseTest {
     ASSERT_EQ(other_->Open(store_.DbPath(), folder_.root, false), 0);
     hold_.emplace(*other_, StoreLockMode::kShared);
     ASSERT_TRUE(*hold_);
+    watch_.disconnect();  // the watch of an earlier command
     QObject::connect(&watch_, &QTimer::timeout, [this, &w, stop] {
       auto* dialog = w.findChild<QProgressDialog*>("WorkProgress");
       if (!dialog || !dialog->isVisible()) return;
