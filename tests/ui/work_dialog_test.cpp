@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -32,7 +33,7 @@ TEST(WorkDialog, TheWindowAnswersWhileTheWorkRunsAndStopEndsIt) {
   QTimer press;  // presses "停止" once the dialog shows
   QObject::connect(&press, &QTimer::timeout, [&] {
     auto* dialog = window.findChild<QProgressDialog*>("WorkProgress");
-    if (!dialog || !dialog->isVisible() || dialog->value() < 1) return;
+    if (!dialog || !dialog->isVisible() || dialog->findChild<QProgressBar*>()->value() < 1) return;
     label = ToStdString(dialog->labelText());
     dialog->findChild<QPushButton*>()->click();
     // The dialog stays while the work winds down.

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -58,8 +59,10 @@ class CloseRefuser : public QObject {
   }
 };
 
-void Show(QProgressDialog& dialog, QPushButton* stopButton, const std::string& what,
-          const WorkProgress& progress) {
+// The bar is set directly: QProgressDialog::setValue() of a modal dialog would run a nested
+// event loop from inside this function's own ticks.
+void Show(QProgressDialog& dialog, QProgressBar& bar, QPushButton* stopButton,
+          const std::string& what, const WorkProgress& progress) {
   // Past its point of no return the work cannot be stopped any more.
   if (stopButton) stopButton->setEnabled(!progress.stop.load() && !progress.finishing.load());
   const int total = progress.total.load();
@@ -67,11 +70,11 @@ void Show(QProgressDialog& dialog, QPushButton* stopButton, const std::string& w
   dialog.setLabelText(progress.stop.load() ? QString::fromUtf8(kStopping)
                                            : ToQString(ProgressLine(what, done, total)));
   if (total <= 0) {
-    dialog.setRange(0, 0);  // a moving bar while the count is unknown
+    bar.setRange(0, 0);  // a moving bar while the count is unknown
     return;
   }
-  dialog.setRange(0, total);
-  dialog.setValue(std::min(done, total));
+  bar.setRange(0, total);
+  bar.setValue(std::min(done, total));
 }
 
 }  // namespace
@@ -90,6 +93,8 @@ bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& pro
   dialog.setMinimumWidth(
       dialog.fontMetrics().horizontalAdvance(ToQString(ProgressLine(what, 9999999, 9999999))) +
       80);
+  auto* bar = new QProgressBar;
+  dialog.setBar(bar);  // the dialog owns it
   QPushButton* stopButton = nullptr;
   if (stoppable) {
     stopButton = new QPushButton(QStringLiteral("停止"));
@@ -97,7 +102,7 @@ bool RunWithProgress(QWidget* parent, const std::string& what, WorkProgress& pro
   } else {
     dialog.setCancelButton(nullptr);
   }
-  const auto show = [&] { Show(dialog, stopButton, what, progress); };
+  const auto show = [&] { Show(dialog, *bar, stopButton, what, progress); };
   QObject::connect(&dialog, &QProgressDialog::canceled, [&] {
     if (progress.RequestStop()) show();
   });
