@@ -129,9 +129,10 @@ TEST_F(AnalysisTextTest, GuanOnParentsNamesEveryScannedYear) {
   for (int k = 0; k < 100; ++k) EXPECT_EQ(guan[3][k], 1949 + k);
   for (int list = 4; list < kMaxOffenceLists; ++list) EXPECT_TRUE(guan[list].empty()) << list;
   EXPECT_EQ(guan[0].size(), 16u);  // the 巳 and 午 years, as for 迫 in the same palace
-  for (int other = 0; other < kConditionCount; ++other)
-    if (other != kCondGuan)
-      for (const auto& list : years.lists[other]) EXPECT_TRUE(list.empty());
+  for (int other = 0; other < kConditionCount; ++other) {
+    if (other == kCondGuan) continue;
+    for (const auto& list : years.lists[other]) EXPECT_TRUE(list.empty()) << other;
+  }
   const std::string text = OffenceYearsText(c, years);
   EXPECT_NE(text.find("命局：关(二宫-父母宫)，父母宫逢之，则长上有灾。犯事年份：1949、1950、"),
             std::string::npos);
