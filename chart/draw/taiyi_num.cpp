@@ -102,13 +102,17 @@ void MTaiYiNum::Draw() {
   if (image_->width() != geometry_.width || image_->height() != geometry_.height)
     geometry_ = SizeChartImage(plus_, *image_, geometry_.fontSize);
   if (!plus_.Bind(image_)) return;
+  DrawChart(plus_, geometry_, DrawInput());
+  plus_.Release();
+  drawnKey_ = image_->cacheKey();
+}
+
+ChartDrawInput MTaiYiNum::DrawInput() {
   ChartDrawInput in;
   in.chart = &chart_;
   in.flow = flowShown_ ? &flow_ : nullptr;
   in.background = chart_.settings.bOldBk ? Background() : nullptr;
-  DrawChart(plus_, geometry_, in);
-  plus_.Release();
-  drawnKey_ = image_->cacheKey();
+  return in;
 }
 
 QImage MTaiYiNum::DisplayImage(qreal ratio) {
@@ -118,11 +122,7 @@ QImage MTaiYiNum::DisplayImage(qreal ratio) {
   QImage display(qCeil(geometry_.width * ratio), qCeil(geometry_.height * ratio), image_->format());
   display.setDevicePixelRatio(ratio);
   if (!plus_.Bind(&display)) return *image_;
-  ChartDrawInput in;
-  in.chart = &chart_;
-  in.flow = flowShown_ ? &flow_ : nullptr;
-  in.background = chart_.settings.bOldBk ? Background() : nullptr;
-  DrawChart(plus_, geometry_, in);
+  DrawChart(plus_, geometry_, DrawInput());
   plus_.Release();
   return display;
 }

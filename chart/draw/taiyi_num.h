@@ -12,6 +12,7 @@
 #include "calendar/date_service.h"
 #include "chart/chart_computation.h"
 #include "chart/chart_summary.h"
+#include "chart/draw/chart_drawing.h"
 #include "chart/draw/chart_geometry.h"
 #include "chart/draw/image_plus.h"
 #include "chart/flow_chart.h"
@@ -56,6 +57,9 @@ class MTaiYiNum {
   const FlowChart& Flow() const { return flow_; }
   bool FlowShown() const { return flowShown_; }
   const ChartGeometry& Geometry() const { return geometry_; }
+  // What the chart last made is drawn from: the chart, the flow shown over it and the
+  // background picture when the settings ask for it (valid while the engine lives).
+  ChartDrawInput DrawInput();
   // The chart on screen drawn again for a screen of the given device pixel ratio: the same
   // size in drawing coordinates with ratio times the pixels, so that a high-density screen
   // shows it sharp.  When the image no longer holds the chart last drawn (or with ratio 1), a

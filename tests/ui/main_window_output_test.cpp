@@ -51,6 +51,49 @@ TEST_F(MainWindowTest, TheChartImageIsSavedAsJpegOrBitmap) {
   EXPECT_EQ(prompter_.LastText(), "已保存！");
 }
 
+// The pages of a PDF document as QPdfWriter writes them.
+std::size_t PdfPages(const std::string& pdf) {
+  std::size_t pages = 0;
+  for (std::size_t at = 0; (at = pdf.find("/Type /Page\n", at)) != std::string::npos; ++at)
+    ++pages;
+  return pages;
+}
+
+TEST_F(CurrentCaseTest, PdfReportOfTheChartOnScreenWithAStoredCasesComment) {
+  auto w = OpenWithChooser();
+  ScriptedDialogs dialogs;
+  w->SetOutputDialogs(&dialogs);
+  w->ExportPdfReport();  // nothing charted: nothing to report
+  EXPECT_EQ(prompter_.LastText(), "请先排盘！");
+  EXPECT_TRUE(dialogs.calls.empty());
+
+  // A comment long enough to fill pages of its own.
+  std::string comment;
+  for (int line = 1; line <= 150; ++line) comment += "评语第" + std::to_string(line) + "行\n";
+  FillPanel(*w);
+  w->BtnpaiClick();
+  SetComment(*w, comment.c_str());
+  dialogs.files = {{true, 0, dir_.file("new")}, {true, 0, dir_.file("stored.pdf")}};
+  w->ExportPdfReport();  // a new case: the chart and its analysis, no comment
+  EXPECT_EQ(dialogs.calls.back(), "导出PDF报告|PDF文件|*.pdf|0");
+  EXPECT_EQ(prompter_.LastText(), "已保存！");
+  std::string chartOnly;
+  ASSERT_TRUE(ReadFile(dir_.file("new.pdf"), chartOnly));
+  EXPECT_EQ(chartOnly.rfind("%PDF-", 0), 0u);
+  EXPECT_GE(PdfPages(chartOnly), 2u);  // the chart, then the analysis
+
+  SaveNew(*w, "张三", comment.c_str());
+  w->ExportPdfReport();
+  std::string withComment;
+  ASSERT_TRUE(ReadFile(dir_.file("stored.pdf"), withComment));
+  EXPECT_GE(PdfPages(withComment), PdfPages(chartOnly) + 2);
+
+  // A file that cannot be written is reported, not announced as saved.
+  dialogs.files = {{true, 0, dir_.file("missing/folder/x")}};
+  w->ExportPdfReport();
+  EXPECT_EQ(prompter_.ShownBoxes().back().kind, ScriptedPrompter::Kind::Error);
+}
+
 TEST_F(MainWindowTest, SelectionFontAndImportOfTheAnalysis) {
   auto w = Open();
   ScriptedDialogs dialogs;

@@ -143,6 +143,9 @@ class TFrmMain final : public QMainWindow {
   void MenuItem2Click();  // the chart image to the clipboard
   void SaveChartImage();
   void PrintChart();
+  // 文件 → 导出PDF报告: the chart on screen, its analysis and a stored case's comment as one
+  // A4 PDF document.
+  void ExportPdfReport();
   // The analysis editor's look: the defaults, the font, the background.
   void N12Click();
   void N13Click();

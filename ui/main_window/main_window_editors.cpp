@@ -5,10 +5,16 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <array>
+#include <cstdio>
 
+#include "calendar/typed_years.h"
 #include "chart/draw/chart_image_file.h"
+#include "chart/draw/chart_report_pdf.h"
 #include "chart/draw/image_plus.h"
 #include "platform/file_util.h"
 #include "ui/main_window/comment_output.h"
@@ -24,6 +30,19 @@ namespace {
 constexpr char kSaved[] = "已保存！";
 constexpr char kSetDone[] = "设置完成";
 constexpr char kPrintQuestion[] = "准备开始打印吗?";
+
+// The report's title: the chart kind, the name and the moment as the panel shows it.
+std::string ReportTitle(const ChartRequest& r) {
+  char moment[48];
+  std::snprintf(moment, sizeof moment, "%d-%02d-%02d %02d:%02d", TypedYearOf(r.year), r.month,
+                r.day, r.hour, r.minute);
+  std::string title(ChartKindTitle(r.kind));
+  if (!r.name.empty()) title += "  " + r.name;
+  title += "  ";
+  title += moment;
+  if (r.lunar) title += r.leapMonth ? "（农历闰月）" : "（农历）";
+  return title;
+}
 
 }  // namespace
 
@@ -147,6 +166,46 @@ void TFrmMain::SaveChartImage() {
   std::string error;
   if (!SaveChartImageAs(chartImage_, path, bitmap ? "bmp" : "jpg", error)) {
     prompter_.Error("错误", error);
+    return;
+  }
+  prompter_.Message(kSaved);
+}
+
+void TFrmMain::ExportPdfReport() {
+  if (!chartValid_) {
+    prompter_.Information("提示", "请先排盘！");
+    return;
+  }
+  int filter = 0;
+  std::string path;
+  if (!dialogs_->SaveFileName(this, "导出PDF报告", "PDF文件|*.pdf", filter, path)) return;
+  if (path.size() < 4 || path.compare(path.size() - 4, 4, ".pdf") != 0) path += ".pdf";
+
+  // The body: the analysis as the editor shows it, then a stored case's comment.
+  QTextDocument body;
+  body.setDefaultFont(redtDuan_->document()->defaultFont());  // the editor's, not the page's
+  QTextCursor cursor(&body);
+  cursor.insertFragment(QTextDocumentFragment(redtDuan_->document()));
+  if (saveMode_ == SaveMode::StoredCase) {
+    cursor.insertBlock();
+    cursor.insertHtml(ToQString("<p><b>【案例评语】</b></p>"));
+    cursor.insertBlock();
+    cursor.insertFragment(QTextDocumentFragment(redtPingYu_->document()));
+  }
+
+  ChartReport report;
+  report.title = ReportTitle(engine_.Chart().request);
+  report.chart = engine_.DrawInput();
+  report.fontSize = engine_.FontSize();
+  report.bodyHtml = body.toHtml().toStdString();
+  std::string pdf;
+  std::string error;
+  if (!MakeChartReportPdf(report, pdf, error)) {
+    prompter_.Error("错误", error);
+    return;
+  }
+  if (!WriteFileAtomic(path, pdf)) {
+    prompter_.Error("错误", "无法写入文件：" + path);
     return;
   }
   prompter_.Message(kSaved);

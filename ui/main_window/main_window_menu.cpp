@@ -32,6 +32,8 @@ void TFrmMain::buildMenus() {
   QAction* save = AddItem(file, "N9", "保存案例");
   save->setShortcut(QKeySequence::Save);
   connect(save, &QAction::triggered, this, [this] { N9Click(); });
+  connect(AddItem(file, "MnuPdfReport", "导出PDF报告"), &QAction::triggered, this,
+          [this] { ExportPdfReport(); });
   file->addSeparator();
   connect(AddItem(file, "N1", "还原案例数据"), &QAction::triggered, this,
           [this] { RunDatabaseCommand(&DatabaseCommands::N1Click); });
