@@ -54,8 +54,7 @@ TEST_F(MainWindowTest, TheChartImageIsSavedAsJpegOrBitmap) {
 // The pages of a PDF document as QPdfWriter writes them.
 std::size_t PdfPages(const std::string& pdf) {
   std::size_t pages = 0;
-  for (std::size_t at = 0; (at = pdf.find("/Type /Page\n", at)) != std::string::npos; ++at)
-    ++pages;
+  for (std::size_t at = 0; (at = pdf.find("/Type /Page\n", at)) != std::string::npos; ++at) ++pages;
   return pages;
 }
 
