@@ -258,6 +258,8 @@ void TFrmWnl::DrawMonth() {
   QString terms = ToQString(grid_.termText);
   terms.replace(QLatin1Char(':'), QStringLiteral(":\n"));
   terms.replace(QStringLiteral("日"), QStringLiteral("日\n"));
+  // The blank line after the last term would only make the box scroll.
+  while (terms.endsWith(QLatin1Char('\n'))) terms.chop(1);
   // Lines are never wrapped; the size shrinks when a moment is wider than the box.
   const int room = MeoJie->width() - 2 * MeoJie->frameWidth() -
                    2 * static_cast<int>(MeoJie->document()->documentMargin()) - 2;
