@@ -87,6 +87,23 @@ TEST_F(MainWindowTest, StartUpAppliesTheSavedState) {
   EXPECT_EQ(qApp->styleSheet(), ToQString(sheet));
 }
 
+// The province list shows its longest name ("黑龙江省") whatever the skin: a skin's padding and
+// arrow widen the panel instead of cutting the text, and going back makes it narrow again.
+TEST_F(MainWindowTest, TheProvinceListShowsWholeNamesUnderEverySkin) {
+  auto w = Open();
+  auto* provinces = Find<QComboBox>(*w, "cbodiZ");
+  auto* panel = Find<QWidget>(*w, "ScrPanel");
+  const int plain = panel->width();
+  QMenu* skins = Find<QMenu>(*w, "Opt_Skin");
+  for (QAction* item : skins->actions()) {
+    w->SkinItemClick(item);
+    QApplication::processEvents();
+    EXPECT_GE(provinces->width(), provinces->sizeHint().width()) << ToStdString(item->text());
+  }
+  EXPECT_TRUE(qApp->styleSheet().isEmpty());  // "系统默认" is the last item
+  EXPECT_EQ(panel->width(), plain);
+}
+
 TEST_F(MainWindowTest, ClosingAsksAndWritesTheStateOnlyWhenConfirmed) {
   auto w = Open();
   prompter_.AnswerQuestion(false);

@@ -205,6 +205,21 @@ std::vector<std::string> PoorTexts(QWidget* window, bool selection = true) {
   return poor;
 }
 
+// Every shown list narrower than it asks to be: a skin's padding or arrow would cut its text
+// ("福建…").  The list asks for the width of its longest line, the arrow and the skin's room.
+std::vector<std::string> CutLists(QWidget* window) {
+  std::vector<std::string> cut;
+  for (QComboBox* list : window->findChildren<QComboBox*>()) {
+    if (!list->isVisible() || list->isEditable()) continue;
+    const int wanted = list->sizeHint().width();
+    if (list->width() < wanted) {
+      cut.push_back(ToStdString(Describe(list, list->currentText()) + " " +
+                                QString::number(list->width()) + " < " + QString::number(wanted)));
+    }
+  }
+  return cut;
+}
+
 TEST(PoorTexts, FindsLightTextOnALightBackground) {
   QWidget window;
   auto* label = new QLabel(QStringLiteral("公历"), &window);
@@ -256,6 +271,9 @@ class SkinContrastTest : public testing::TestWithParam<std::string> {
 
   void Check(const char* window, QWidget* w) {
     EXPECT_EQ(qApp->styleSheet(), sheet_) << window;
+    w->show();
+    QApplication::processEvents();
+    for (const std::string& cut : CutLists(w)) ADD_FAILURE() << window << ": " << cut;
     for (const std::string& poor : PoorTexts(w, !sheet_.isEmpty()))
       ADD_FAILURE() << window << ": " << poor;
   }

@@ -107,14 +107,14 @@ TFrmMain::TFrmMain(const AppFolder& folder, Prompter& prompter, MRecordBase& sto
   row->setSpacing(2);
   row->addWidget(splitterTree_, 1);
   // The panel scrolls when the window is too low for all of its controls.
-  auto* panelScroll = new QScrollArea;
-  panelScroll->setObjectName("ScrPanel");
-  panelScroll->setFrameShape(QFrame::NoFrame);
-  panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  panelScroll->setWidgetResizable(true);
-  panelScroll->setFixedWidth(kPanelWidth);
-  panelScroll->setWidget(buildInputPanel());
-  row->addWidget(panelScroll, 0);
+  panelScroll_ = new QScrollArea;
+  panelScroll_->setObjectName("ScrPanel");
+  panelScroll_->setFrameShape(QFrame::NoFrame);
+  panelScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panelScroll_->setWidgetResizable(true);
+  panelScroll_->setFixedWidth(kPanelWidth);
+  panelScroll_->setWidget(buildInputPanel());
+  row->addWidget(panelScroll_, 0);
   setCentralWidget(central);
   caseTree_ = std::make_unique<CaseTree>(tree_, store_, prompter_, uiFont_);
   connectCaseTree();
@@ -156,6 +156,8 @@ void TFrmMain::FormShow() {
   cbodiC_->setCurrentIndex(config_.shi < cbodiC_->count() ? config_.shi : 0);
 
   uiFont_.ScaleForm(this, {"ImgTaiYi"});
+  panelWidth_ = panelScroll_->width();
+  fitInputPanel();
 
   BuildSkinMenu();
   activateSkin_ = skinMenu_->ApplySavedSkin(config_.skined, config_.skinname);
@@ -184,6 +186,7 @@ void TFrmMain::FormShow() {
 
   applyPendingWindowState();
   if (activateSkin_) skinEngine_.SetActive(true);
+  fitInputPanel();
   // A first start shows the chart of the current moment, which the panel holds now.
   if (!config_.geometrySaved) BtnpaiClick();
 }

@@ -181,6 +181,9 @@ class TFrmMain final : public QMainWindow {
  private:
   void buildMenus();
   QWidget* buildInputPanel();
+  // Widens the panel when its lists ask for more than its width (a skin's padding, a larger
+  // font), so that the province list shows its longest name; never narrower than designed.
+  void fitInputPanel();
   void showChartImage();
   // Charts the request: the image shown, the chart page in front, the flow moment and the
   // pillars taken from it.  False, with the engine's message shown, when it fails; the
@@ -220,6 +223,7 @@ class TFrmMain final : public QMainWindow {
   std::unique_ptr<SkinMenu> skinMenu_;
   bool shown_ = false;
   bool activateSkin_ = false;
+  int panelWidth_ = 0;  // the panel's width after scaling, before fitting
   StoredWindowState pendingWindowState_ = StoredWindowState::kNormal;
 
   SaveMode saveMode_ = SaveMode::NewCase;
@@ -255,6 +259,8 @@ class TFrmMain final : public QMainWindow {
   QTreeView* tree_ = nullptr;
   QTabWidget* pageMain_ = nullptr;
   QScrollArea* scrPic_ = nullptr;
+  QScrollArea* panelScroll_ = nullptr;  // holds the input panel
+  QWidget* panel_ = nullptr;
   QWidget* picBox_ = nullptr;
   QLabel* imgTaiYi_ = nullptr;
   QTextEdit* redtDuan_ = nullptr;

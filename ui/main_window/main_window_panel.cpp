@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -35,6 +37,8 @@ namespace taiyi {
 using namespace main_window_parts;
 namespace {
 
+constexpr int kPanelRowSpacing = 2;
+
 QComboBox* MakeList(QWidget* parent, const char* name, int visibleRows) {
   auto* list = new QComboBox(parent);
   list->setObjectName(name);
@@ -46,6 +50,7 @@ QComboBox* MakeList(QWidget* parent, const char* name, int visibleRows) {
 
 QWidget* TFrmMain::buildInputPanel() {
   auto* panel = new QWidget;
+  panel_ = panel;
   panel->setObjectName("PanelInput");
   panel->setMinimumWidth(kPanelWidth - 16);
   auto* col = new QVBoxLayout(panel);
@@ -53,7 +58,7 @@ QWidget* TFrmMain::buildInputPanel() {
   col->setSpacing(3);
   auto addRow = [col](std::initializer_list<QWidget*> widgets) {
     auto* line = new QHBoxLayout;
-    line->setSpacing(2);
+    line->setSpacing(kPanelRowSpacing);
     for (QWidget* w : widgets) line->addWidget(w, w->maximumWidth() >= QWIDGETSIZE_MAX ? 1 : 0);
     col->addLayout(line);
   };
@@ -100,6 +105,8 @@ QWidget* TFrmMain::buildInputPanel() {
   addRow({chkrun_});
 
   cbodiZ_ = MakeList(panel, "cbodiZ", 20);
+  // Asks for the width of its longest name in the font and skin of the moment (fitInputPanel).
+  cbodiZ_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   speedButton1_ = new QToolButton(panel);
   speedButton1_->setObjectName("SpeedButton1");
   speedButton1_->setText(">");
@@ -181,6 +188,8 @@ QWidget* TFrmMain::buildInputPanel() {
   sbtoZwLiu_->setObjectName("SbtoZw_liu");
   addRow({cboLiuJu_, sbtoZwLiu_});
   col->addStretch(1);
+  // A new skin changes what the lists ask for.
+  panel->installEventFilter(this);
 
   connect(sbtoNow_, &QToolButton::clicked, this, [this] { SbtoNowClick(); });
   connect(upDyear_, &QSpinBox::valueChanged, this, [this] { UpDyearClick(); });
@@ -385,8 +394,23 @@ void TFrmMain::resizeEvent(QResizeEvent* event) {
   CentreChartImage();
 }
 
+void TFrmMain::fitInputPanel() {
+  // The province row: the list as wide as its longest name asks (in this font and skin), the
+  // search button beside it, the panel's margins and the scroll bar the panel shows when the
+  // window is too low for it.
+  const QMargins margins = panel_->layout()->contentsMargins();
+  const int row = cbodiZ_->sizeHint().width() + kPanelRowSpacing +
+                  speedButton1_->sizeHint().width() + margins.left() + margins.right();
+  const int bar =
+      panelScroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, panelScroll_);
+  panelScroll_->setFixedWidth(std::max(panelWidth_, row + bar));
+}
+
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == scrPic_->viewport() && event->type() == QEvent::Resize) CentreChartImage();
+  // Once every control has taken the new style (the lists' wishes with it).
+  if (watched == panel_ && event->type() == QEvent::StyleChange && shown_)
+    QTimer::singleShot(0, this, [this] { fitInputPanel(); });
   return QMainWindow::eventFilter(watched, event);
 }
 
