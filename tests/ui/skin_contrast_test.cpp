@@ -38,10 +38,12 @@
 #include "ui/main_window/flow_time_dialog.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/skin_menu.h"
+#include "ui/tools/about_window.h"
 #include "ui/tools/calendar_window.h"
 #include "ui/tools/help_window.h"
 #include "ui/tools/places_window.h"
 #include "ui/tools/reverse_pillars_window.h"
+#include "ui/tools/select_window.h"
 #include "ui/tools/settings_dialog.h"
 #include "ui/widgets/qt_prompter.h"
 #include "ui/widgets/ui_font.h"
@@ -130,6 +132,8 @@ void TextsOf(QWidget* w, std::vector<Text>& texts, bool selection) {
   if (auto* label = qobject_cast<QLabel*>(w)) {
     if (!label->text().isEmpty())
       add(QPalette::WindowText, label->contentsRect(), 0, label->text());
+    if (label->text().contains(QStringLiteral("<a ")))
+      add(QPalette::Link, label->contentsRect(), 0, label->text());
   } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
     const auto* button = static_cast<QAbstractButton*>(w);
     if (!button->text().isEmpty()) add(QPalette::WindowText, w->rect(), 0, button->text());
@@ -320,6 +324,14 @@ TEST_P(SkinContrastTest, EveryWindowKeepsItsTextReadable) {
   Check("same name", &sameName);
   TFrmTxtHelp help(uiFont_);
   Check("help", &help);
+  TFrmAbout about(uiFont_, folder_);
+  Check("about", &about);
+  {
+    TFrmSelect select(folder_.Dat() + "set.ini", prompter_, &uiFont_);
+    select.setAttribute(Qt::WA_DeleteOnClose, false);
+    select.Open(120.0f);
+    Check("select", &select);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinContrastTest, testing::ValuesIn(Skins()),

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
+#include <QPalette>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -22,6 +23,9 @@ QLabel* Line(QWidget* parent, const char* name, const QString& text) {
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
 }
+
+// A link blue that reads on dark backgrounds, as the standard blue reads on light ones.
+const QColor kLightLink(0x8e, 0xc5, 0xff);
 
 }  // namespace
 
@@ -57,6 +61,16 @@ TFrmAbout::TFrmAbout(MUiFont& uiFont, const AppFolder& folder, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   col->addWidget(buttons);
   uiFont.ScaleForm(this);
+}
+
+void TFrmAbout::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Light ink means a dark background (a dark skin), where the standard blue cannot be read.
+  auto* link = findChild<QLabel*>("LabOpenFolder");
+  QPalette colours = link->palette();
+  const bool dark = colours.color(QPalette::WindowText).lightness() > 128;
+  colours.setColor(QPalette::Link, dark ? kLightLink : QLabel().palette().color(QPalette::Link));
+  link->setPalette(colours);
 }
 
 }  // namespace taiyi

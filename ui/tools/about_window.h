@@ -21,6 +21,10 @@ class TFrmAbout final : public QDialog {
   using FolderOpener = std::function<bool(const QUrl&)>;
   void SetFolderOpener(FolderOpener opener) { openFolder_ = std::move(opener); }
 
+ protected:
+  // The link takes a colour that reads on the background the skin gave the window.
+  void showEvent(QShowEvent* event) override;
+
  private:
   FolderOpener openFolder_;
 };
