@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "platform/file_util.h"
@@ -100,6 +101,31 @@ TEST(UiFont, APanelWithItsOwnFontScalesItsChildrenFromThatSize) {
   EXPECT_EQ(f.inner->width(), int(100 * rx));
   EXPECT_EQ(f.inner->font().pointSize(), 16);
   EXPECT_EQ(f.panel->font().pointSize(), 11);
+}
+
+// A window that its layout sizes opens at its layout's size in the new font, not at Qt's
+// default size scaled; one that was given a size keeps it scaled.
+TEST(UiFont, AWindowSizedByItsLayoutOpensAtThatSize) {
+  for (const bool sized : {false, true}) {
+    QWidget window;
+    QFont f = window.font();
+    f.setPointSize(9);
+    window.setFont(f);
+    auto* column = new QVBoxLayout(&window);
+    column->addWidget(new QLabel(QStringLiteral("国国国国国国"), &window));
+    column->addWidget(new QPushButton(QStringLiteral("确定"), &window));
+    if (sized) window.resize(400, 300);
+    MUiFont font(6, false);
+    const double rx = double(font.MeasureText(15).width()) / font.MeasureText(9).width();
+    ASSERT_TRUE(font.ScaleForm(&window));
+    window.show();
+    QApplication::processEvents();
+    if (sized) {
+      EXPECT_EQ(window.width(), int(400 * rx));
+    } else {
+      EXPECT_EQ(window.size(), window.sizeHint());
+    }
+  }
 }
 
 TEST(UiFont, TheTooltipAndOnRequestTheMenuFontTakeTheNewSize) {

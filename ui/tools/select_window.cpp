@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -77,7 +78,11 @@ TFrmSelect::TFrmSelect(std::string setIniPath, Prompter& prompter, MUiFont* uiFo
   EdtFrom->setObjectName("EdtFrom");
   EdtTo = new QLineEdit(this);
   EdtTo->setObjectName("EdtTo");
-  for (QLineEdit* e : {EdtFrom, EdtTo}) e->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+  for (QLineEdit* e : {EdtFrom, EdtTo}) {
+    e->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+    // Room for the longest date, "-4713-12-31", and a little more.
+    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("-4713-12-31")) * 3 / 2);
+  }
   SbtoLimit = new QSpinBox(this);
   SbtoLimit->setObjectName("SbtoLimit");
   SbtoLimit->setRange(1, 100000);
@@ -133,8 +138,11 @@ TFrmSelect::TFrmSelect(std::string setIniPath, Prompter& prompter, MUiFont* uiFo
   connect(BtnStart, &QPushButton::clicked, this, &TFrmSelect::BtnStartClick);
   connect(BtnStop, &QPushButton::clicked, this, &TFrmSelect::BtnStopClick);
   connect(LstResult, &QTreeWidget::itemDoubleClicked, this, &TFrmSelect::itemDoubleClicked);
-  if (uiFont) uiFont->ScaleForm(this);
   resize(1100, 720);
+  if (uiFont) uiFont->ScaleForm(this);
+  // A large font step must not push the window past the screen.
+  if (const QScreen* at = screen(); at != nullptr)
+    resize(size().boundedTo(at->availableGeometry().size() * 9 / 10));
 }
 
 TFrmSelect::~TFrmSelect() {

@@ -133,7 +133,9 @@ ChartConditionsEditor::ChartConditionsEditor(QWidget* parent) : QWidget(parent) 
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(left);
   layout->addWidget(conditionBox);
-  layout->addLayout(right, 1);
+  layout->addLayout(right);
+  // A wide window leaves room on the right rather than stretching the short lists.
+  layout->addStretch(1);
 }
 
 void ChartConditionsEditor::addDeity() {

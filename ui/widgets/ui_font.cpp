@@ -169,7 +169,10 @@ void MUiFont::Scale(QWidget* control, double rx, double ry, int size, bool isFor
   control->setMaximumSize(max.width() < QWIDGETSIZE_MAX ? sx(max.width()) : QWIDGETSIZE_MAX,
                           max.height() < QWIDGETSIZE_MAX ? sy(max.height()) : QWIDGETSIZE_MAX);
   if (isForm) {
-    control->resize(newSize);
+    // A window that its layout sizes, and that nobody has sized yet, takes its layout's size
+    // in the new font when it opens; its size now is only Qt's default.
+    if (control->layout() == nullptr || control->testAttribute(Qt::WA_Resized))
+      control->resize(newSize);
   } else if (!PlacedByLayout(control)) {
     control->setGeometry(sx(g.x()), sy(g.y()), newSize.width(), newSize.height());
   }
