@@ -153,6 +153,11 @@ bool MTaiYiNum::Zoom(int step) {
   return true;
 }
 
+ChartGeometry MTaiYiNum::GeometryFor(int fontSize) {
+  QImage sizing;
+  return SizeChartImage(plus_, sizing, fontSize);
+}
+
 void MTaiYiNum::GetPillars(std::uint8_t out[4]) const {
   const Pillars& p = chart_.pillars.pillars;
   out[0] = static_cast<std::uint8_t>(p.year);

@@ -47,6 +47,8 @@ class MTaiYiNum {
   // Changes the font size by step within 9..25, resizes the image and writes the setting.
   // False (nothing changed) outside the range.  The caller redraws by charting again.
   bool Zoom(int step);
+  // The chart's size at a font size, measured as drawing would (nothing changes).
+  ChartGeometry GeometryFor(int fontSize);
 
   double ClockJulianDay() const { return chart_.moments.clockJulianDay; }
   // Year, month, day and hour sexagenary numbers of the last chart.

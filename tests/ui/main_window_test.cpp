@@ -35,6 +35,45 @@ TEST_F(MainWindowTest, FirstStartFitsTheScreenAndShowsTheChartOfNow) {
   EXPECT_FALSE(w->ChartValid());
 }
 
+// A first start draws the chart at the largest size its page shows whole and keeps that size;
+// on a small screen the page takes room from the tree and the comment.  A chart size the user
+// has saved stays.
+TEST_F(MainWindowTest, FirstStartSizesTheChartForItsPage) {
+  struct Case {
+    QSize window;
+    const char* savedSize;  // dat/set.ini, or nothing
+    int fontSize;           // 0: whatever fits
+  };
+  const Case cases[] = {{{1280, 800}, nullptr, 0},
+                        {{1024, 640}, nullptr, 9},
+                        {{1280, 800}, "[chart]\r\nfontSize=12\r\n", 12}};
+  for (const Case& c : cases) {
+    FirstStart();
+    if (c.savedSize != nullptr) {
+      ASSERT_TRUE(WriteFileAtomic(folder_.Dat() + "set.ini", c.savedSize));
+    } else {
+      DeleteFile(folder_.Dat() + "set.ini");
+    }
+    auto w = Open();
+    w->resize(c.window);  // the screen's share, before the window is laid out
+    QApplication::processEvents();
+    ASSERT_TRUE(w->ChartValid());
+    const int size = w->Engine().FontSize();
+    EXPECT_EQ(ReadChartFontSize(folder_.Dat() + "set.ini"), size) << c.window.width();
+    if (c.fontSize != 0) {
+      EXPECT_EQ(size, c.fontSize) << c.window.width();
+    }
+    EXPECT_EQ(w->ChartImage().width(), w->Engine().Geometry().width);
+    if (c.savedSize != nullptr) continue;
+    EXPECT_LT(size, kDefaultChartFontSize);
+    const QSize page = Find<QScrollArea>(*w, "ScrPic")->maximumViewportSize();
+    EXPECT_LE(w->ChartImage().width() + 6, page.width()) << c.window.width();
+    EXPECT_LE(w->ChartImage().height() + 6, page.height()) << c.window.width();
+    prompter_.AnswerQuestion(true);
+    ASSERT_TRUE(w->close());
+  }
+}
+
 TEST_F(MainWindowTest, LaterStartsUseTheStoredDefaults) {
   auto w = Open();
   EXPECT_EQ(w->pos(), QPoint(10, 10));

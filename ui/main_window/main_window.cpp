@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +33,10 @@ namespace taiyi {
 using namespace main_window_parts;
 namespace {
 
+// What a first start on a small screen leaves the case tree and the comment editor when the
+// chart page needs their room: a name's width, and two lines.
+constexpr int kFirstStartLeastTree = 120;
+constexpr int kFirstStartLeastComment = 48;
 constexpr int kMaxTreeIds = 1000;
 constexpr char kCaseCountNote[] =
     "案例总数大致：%d个，可以在树表上按鼠标右键，点击“条件查找”，然后再点“全部案例”！";
@@ -188,7 +193,43 @@ void TFrmMain::FormShow() {
   if (activateSkin_) skinEngine_.SetActive(true);
   fitInputPanel();
   // A first start shows the chart of the current moment, which the panel holds now.
-  if (!config_.geometrySaved) BtnpaiClick();
+  if (!config_.geometrySaved) {
+    BtnpaiClick();
+    // Once the window is laid out on the screen, the page's size is known.
+    QTimer::singleShot(0, this, [this] { fitChartToPage(); });
+  }
+}
+
+void TFrmMain::fitChartToPage() {
+  // A chart size the user has chosen (and the zoom commands have saved) stays.
+  if (IniFile(folder_.Dat() + "set.ini").ValueExists("chart", "fontSize")) return;
+  const QSize page = scrPic_->maximumViewportSize() - QSize(6, 6);  // less the chart's margin
+  int size = engine_.FontSize();
+  ChartGeometry chart = engine_.Geometry();
+  while (size > kMinChartFontSize && (chart.width > page.width() || chart.height > page.height()))
+    chart = engine_.GeometryFor(--size);
+
+  // Even the smallest chart is too large (a small screen): the page takes what it lacks from
+  // the case tree, whose captions then scroll, and from the comment editor.  The splitters
+  // may round, so the page is measured again after each step.
+  for (int step = 0; step < 3; ++step) {
+    const QSize now = scrPic_->maximumViewportSize() - QSize(6, 6);
+    const int wider = chart.width - now.width();
+    const int higher = chart.height - now.height();
+    if (wider <= 0 && higher <= 0) break;
+    if (wider > 0) {
+      const QList<int> across = splitterTree_->sizes();
+      const int tree = std::max(kFirstStartLeastTree, across.value(0) - wider);
+      splitterTree_->setSizes({tree, across.value(0) + across.value(1) - tree});
+    }
+    if (higher > 0) {
+      const QList<int> down = splitterDuan_->sizes();
+      const int comment = std::max(kFirstStartLeastComment, down.value(1) - higher);
+      splitterDuan_->setSizes({down.value(0) + down.value(1) - comment, comment});
+    }
+  }
+  if (size == engine_.FontSize() || !engine_.Zoom(size - engine_.FontSize())) return;
+  if (chartValid_) chartRecord(currentRecord_);  // drawn again at its new size
 }
 
 void TFrmMain::applyPendingWindowState() {

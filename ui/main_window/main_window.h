@@ -193,6 +193,10 @@ class TFrmMain final : public QMainWindow {
   // First start (no position in dat/init.ini): about 80% of the screen, centred, with a tree
   // wide enough for a whole case caption.
   void placeOnScreen(WindowConfig& config) const;
+  // First start, once the window is laid out: the largest chart size (down to the smallest)
+  // that fits the chart page, saved as the chart size, unless one is saved already; when even
+  // the smallest does not fit, the page takes room from the case tree and the comment editor.
+  void fitChartToPage();
   WindowConfig currentConfig() const;
   // A civil moment into the panel (the year as the user writes it), then 排盘.
   void chartFromMoment(const QString& typedYear, int month, int day, int hour, int minute);
