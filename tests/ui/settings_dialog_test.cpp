@@ -28,7 +28,7 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  AppFolder folder_{dir_.path()};
+  AppFolder folder_{dir_.path(), ""};
   MUiFont font_{0, false};
   ScriptedPrompter prompter_;
 };

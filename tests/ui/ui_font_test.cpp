@@ -44,7 +44,7 @@ struct Form {
 
 TEST(UiFont, ReadsTheStepOfTheSetSection) {
   test::TempDir dir;
-  AppFolder folder{dir.path()};
+  AppFolder folder{dir.path(), ""};
   ASSERT_TRUE(CreateDirs(folder.Dat()));
   EXPECT_EQ(MUiFont(folder).Step(), 0);
   ASSERT_TRUE(WriteFileAtomic(folder.Dat() + "set.ini",
