@@ -15,6 +15,8 @@ constexpr double kJ2000 = 2451545.0;
 // Days by which a moment must be away from a fast solar-term instant for the comparison
 // with it to be certain (the fast instants are within 23 minutes of the exact ones).
 constexpr double kFastTermMargin = 1.0;
+// Term instants one service remembers: all the terms of some two thousand years.
+constexpr size_t kMaxTermInstants = 1 << 16;
 
 // n mod m in 0 … m − 1 for any sign of n.
 int PositiveMod(int n, int m) {
@@ -31,6 +33,13 @@ YiDate ToYiDate(const CalendarDateTime& c) {
 // Julian day number of the civil day of a date, relative to J2000.
 int32_t DayNumberOf(const YiDate& date) {
   return JulianDayNumber(date.year, date.month, date.day) - static_cast<int32_t>(kJ2000);
+}
+
+// The branch number of the solar month that the section term at angle n (degrees from the
+// spring of the year, any multiple of 30 plus 15) opens: 小寒 opens 丑 (2), 立春 寅 (3).
+int BranchOfSectionAngle(int n) {
+  while (n < 0) n += 360;
+  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
 }
 
 }  // namespace
@@ -139,14 +148,15 @@ bool MYiDateEx::LunarToSolar(const YiDate& lunar, YiDate& solar, bool isLeapMont
 }
 
 double MYiDateEx::TermJulianDay(int year, int angle) {
-  for (const TermMemo& m : termMemo_) {
-    if (m.used && m.year == year && m.angle == angle) return m.jd;
+  const int64_t key = static_cast<int64_t>(year) * (int64_t{1} << 32) + angle;
+  if (const auto found = termInstants_.find(key); found != termInstants_.end()) {
+    return found->second;
   }
   const double w = 2 * kCalendarPi * ((year - 2000) + angle / 360.0 + 1);
   const double t = SunLongitudeTime(w) * 36525;
   const double jd = t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
-  termMemo_[nextTermMemo_] = TermMemo{true, year, angle, jd};
-  nextTermMemo_ = (nextTermMemo_ + 1) % termMemo_.size();
+  if (termInstants_.size() >= kMaxTermInstants) termInstants_.clear();
+  termInstants_.emplace(key, jd);
   return jd;
 }
 
@@ -157,27 +167,36 @@ YiDate MYiDateEx::TermDate(int16_t year, int16_t month, bool jie) {
   return r;
 }
 
-int MYiDateEx::MonthTerms(const YiDate& solar, YiDate terms[3]) {
+int MYiDateEx::SectionTermAngle(const YiDate& solar, double& opens, double& next) {
   const double x = ToJulianDay(solar);
   int n = 30 * solar.month - 105;
-  double a = 0;
-  double b = 0;
   for (;;) {
-    a = TermJulianDay(solar.year, n);
-    b = TermJulianDay(solar.year, n + 30);
-    if (x < a) {
+    opens = TermJulianDay(solar.year, n);
+    next = TermJulianDay(solar.year, n + 30);
+    if (x < opens) {
       n -= 30;
-    } else if (x >= b) {
+    } else if (x >= next) {
       n += 30;
     } else {
-      break;
+      return n;
     }
   }
+}
+
+int MYiDateEx::MonthTerms(const YiDate& solar, YiDate terms[3]) {
+  double a = 0;
+  double b = 0;
+  const int n = SectionTermAngle(solar, a, b);
   FromJulianDay(a, terms[0]);
   FromJulianDay(TermJulianDay(solar.year, n + 15), terms[1]);
   FromJulianDay(b, terms[2]);
-  while (n < 0) n += 360;
-  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
+  return BranchOfSectionAngle(n);
+}
+
+int MYiDateEx::MonthTermsBranch(const YiDate& solar) {
+  double a = 0;
+  double b = 0;
+  return BranchOfSectionAngle(SectionTermAngle(solar, a, b));
 }
 
 int MYiDateEx::YearTerms(int year, TermEntry list[]) {
@@ -270,8 +289,7 @@ int MYiDateEx::MonthBranch(const YiDate& solar) {
       break;
     }
   }
-  while (n < 0) n += 360;
-  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
+  return BranchOfSectionAngle(n);
 }
 
 FourPillarsResult MYiDateEx::FourPillars(const YiDate& yearMonth, const YiDate& dayHour,
