@@ -147,24 +147,31 @@ bool MYiDateEx::LunarToSolar(const YiDate& lunar, YiDate& solar, bool isLeapMont
   return false;
 }
 
-double MYiDateEx::TermJulianDay(int year, int angle) {
+MYiDateEx::TermInstant& MYiDateEx::TermInstantOf(int year, int angle) {
   const int64_t key = static_cast<int64_t>(year) * (int64_t{1} << 32) + angle;
   if (const auto found = termInstants_.find(key); found != termInstants_.end()) {
     return found->second;
   }
   const double w = 2 * kCalendarPi * ((year - 2000) + angle / 360.0 + 1);
   const double t = SunLongitudeTime(w) * 36525;
-  const double jd = t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
   if (termInstants_.size() >= kMaxTermInstants) termInstants_.clear();
-  termInstants_.emplace(key, jd);
-  return jd;
+  TermInstant& made = termInstants_[key];
+  made.jd = t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
+  return made;
+}
+
+double MYiDateEx::TermJulianDay(int year, int angle) {
+  return TermInstantOf(year, angle).jd;
 }
 
 YiDate MYiDateEx::TermDate(int16_t year, int16_t month, bool jie) {
   const int angle = (2 * month + (jie ? 0 : 1) - 2) * 15 - 75;
-  YiDate r;
-  FromJulianDay(TermJulianDay(year, angle), r);
-  return r;
+  TermInstant& term = TermInstantOf(year, angle);
+  if (!term.minuteMade) {
+    FromJulianDay(term.jd, term.minute);
+    term.minuteMade = true;
+  }
+  return term.minute;
 }
 
 int MYiDateEx::SectionTermAngle(const YiDate& solar, double& opens, double& next) {

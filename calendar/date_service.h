@@ -121,7 +121,13 @@ class MYiDateEx : public LunarYearBuilder {
   // Exact term instants already computed, keyed by year and angle: the pillars, the month
   // terms and a life chart's scan of a hundred flow years ask for the same instants again
   // and again, and each one costs a full ephemeris solve.
-  std::unordered_map<int64_t, double> termInstants_;
+  struct TermInstant {
+    double jd = 0;
+    bool minuteMade = false;
+    YiDate minute;  // jd rounded to the minute, once TermDate asked for it
+  };
+  std::unordered_map<int64_t, TermInstant> termInstants_;
+  TermInstant& TermInstantOf(int year, int angle);
 };
 
 }  // namespace taiyi
