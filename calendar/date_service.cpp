@@ -17,6 +17,8 @@ constexpr double kJ2000 = 2451545.0;
 constexpr double kFastTermMargin = 1.0;
 // Term instants one service remembers: all the terms of some two thousand years.
 constexpr size_t kMaxTermInstants = 1 << 16;
+// Lunar years one service remembers.
+constexpr size_t kMaxLunarYears = 1024;
 
 // n mod m in 0 … m − 1 for any sign of n.
 int PositiveMod(int n, int m) {
@@ -70,22 +72,19 @@ int MYiDateEx::Weekday(const YiDate& date) const {
 void MYiDateEx::LoadLunarYear(int32_t d) {
   // The table in place already holds the day (consecutive days, the lunar-to-civil walk).
   if (d >= termDays[0] && d < termDays[24]) return;
-  for (const CachedYear& entry : cache_) {
-    if (entry.used && d >= entry.table.termDays[0] && d < entry.table.termDays[24]) {
-      const LunarYearTable& t = entry.table;
-      leapIndex = t.leapIndex;
-      std::copy(std::begin(t.monthNo), std::end(t.monthNo), monthNo);
-      std::copy(std::begin(t.termDays), std::end(t.termDays), termDays);
-      std::copy(std::begin(t.moonDays), std::end(t.moonDays), moonDays);
-      std::copy(std::begin(t.monthLen), std::end(t.monthLen), monthLen);
-      return;
-    }
+  if (const auto found = lunarYears_.upper_bound(d);
+      found != lunarYears_.end() && d >= found->second.termDays[0]) {
+    const LunarYearTable& t = found->second;
+    leapIndex = t.leapIndex;
+    std::copy(std::begin(t.monthNo), std::end(t.monthNo), monthNo);
+    std::copy(std::begin(t.termDays), std::end(t.termDays), termDays);
+    std::copy(std::begin(t.moonDays), std::end(t.moonDays), moonDays);
+    std::copy(std::begin(t.monthLen), std::end(t.monthLen), monthLen);
+    return;
   }
   BuildLunarYear(d);
-  CachedYear& slot = cache_[nextSlot_];
-  nextSlot_ = (nextSlot_ + 1) % cache_.size();
-  slot.used = true;
-  slot.table = YearTable();
+  if (lunarYears_.size() >= kMaxLunarYears) lunarYears_.clear();
+  lunarYears_[termDays[24]] = YearTable();
 }
 
 bool MYiDateEx::SolarToLunar(const YiDate& solar, YiDate& lunar) {

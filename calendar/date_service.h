@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 
@@ -110,13 +111,9 @@ class MYiDateEx : public LunarYearBuilder {
   CalendarDateTime scratch_;
   int32_t lastDay_ = 0;
 
-  // Built lunar years, each valid for the days termDays[0] … termDays[24] − 1.
-  struct CachedYear {
-    bool used = false;
-    LunarYearTable table;
-  };
-  std::array<CachedYear, 4> cache_{};
-  size_t nextSlot_ = 0;
+  // Built lunar years by termDays[24]; each is valid for the days termDays[0] …
+  // termDays[24] − 1.  A batch of charts of many years comes back to the same years.
+  std::map<int32_t, LunarYearTable> lunarYears_;
 
   // Exact term instants already computed, keyed by year and angle: the pillars, the month
   // terms and a life chart's scan of a hundred flow years ask for the same instants again
