@@ -15,6 +15,10 @@ constexpr double kJ2000 = 2451545.0;
 // Days by which a moment must be away from a fast solar-term instant for the comparison
 // with it to be certain (the fast instants are within 23 minutes of the exact ones).
 constexpr double kFastTermMargin = 1.0;
+// Term instants one service remembers: all the terms of some two thousand years.
+constexpr size_t kMaxTermInstants = 1 << 16;
+// Lunar years one service remembers.
+constexpr size_t kMaxLunarYears = 1024;
 
 // n mod m in 0 … m − 1 for any sign of n.
 int PositiveMod(int n, int m) {
@@ -31,6 +35,13 @@ YiDate ToYiDate(const CalendarDateTime& c) {
 // Julian day number of the civil day of a date, relative to J2000.
 int32_t DayNumberOf(const YiDate& date) {
   return JulianDayNumber(date.year, date.month, date.day) - static_cast<int32_t>(kJ2000);
+}
+
+// The branch number of the solar month that the section term at angle n (degrees from the
+// spring of the year, any multiple of 30 plus 15) opens: 小寒 opens 丑 (2), 立春 寅 (3).
+int BranchOfSectionAngle(int n) {
+  while (n < 0) n += 360;
+  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
 }
 
 }  // namespace
@@ -61,22 +72,19 @@ int MYiDateEx::Weekday(const YiDate& date) const {
 void MYiDateEx::LoadLunarYear(int32_t d) {
   // The table in place already holds the day (consecutive days, the lunar-to-civil walk).
   if (d >= termDays[0] && d < termDays[24]) return;
-  for (const CachedYear& entry : cache_) {
-    if (entry.used && d >= entry.table.termDays[0] && d < entry.table.termDays[24]) {
-      const LunarYearTable& t = entry.table;
-      leapIndex = t.leapIndex;
-      std::copy(std::begin(t.monthNo), std::end(t.monthNo), monthNo);
-      std::copy(std::begin(t.termDays), std::end(t.termDays), termDays);
-      std::copy(std::begin(t.moonDays), std::end(t.moonDays), moonDays);
-      std::copy(std::begin(t.monthLen), std::end(t.monthLen), monthLen);
-      return;
-    }
+  if (const auto found = lunarYears_.upper_bound(d);
+      found != lunarYears_.end() && d >= found->second.termDays[0]) {
+    const LunarYearTable& t = found->second;
+    leapIndex = t.leapIndex;
+    std::copy(std::begin(t.monthNo), std::end(t.monthNo), monthNo);
+    std::copy(std::begin(t.termDays), std::end(t.termDays), termDays);
+    std::copy(std::begin(t.moonDays), std::end(t.moonDays), moonDays);
+    std::copy(std::begin(t.monthLen), std::end(t.monthLen), monthLen);
+    return;
   }
   BuildLunarYear(d);
-  CachedYear& slot = cache_[nextSlot_];
-  nextSlot_ = (nextSlot_ + 1) % cache_.size();
-  slot.used = true;
-  slot.table = YearTable();
+  if (lunarYears_.size() >= kMaxLunarYears) lunarYears_.clear();
+  lunarYears_[termDays[24]] = YearTable();
 }
 
 bool MYiDateEx::SolarToLunar(const YiDate& solar, YiDate& lunar) {
@@ -138,46 +146,63 @@ bool MYiDateEx::LunarToSolar(const YiDate& lunar, YiDate& solar, bool isLeapMont
   return false;
 }
 
-double MYiDateEx::TermJulianDay(int year, int angle) {
-  for (const TermMemo& m : termMemo_) {
-    if (m.used && m.year == year && m.angle == angle) return m.jd;
+MYiDateEx::TermInstant& MYiDateEx::TermInstantOf(int year, int angle) {
+  const int64_t key = static_cast<int64_t>(year) * (int64_t{1} << 32) + angle;
+  if (const auto found = termInstants_.find(key); found != termInstants_.end()) {
+    return found->second;
   }
   const double w = 2 * kCalendarPi * ((year - 2000) + angle / 360.0 + 1);
   const double t = SunLongitudeTime(w) * 36525;
-  const double jd = t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
-  termMemo_[nextTermMemo_] = TermMemo{true, year, angle, jd};
-  nextTermMemo_ = (nextTermMemo_ + 1) % termMemo_.size();
-  return jd;
+  if (termInstants_.size() >= kMaxTermInstants) termInstants_.clear();
+  TermInstant& made = termInstants_[key];
+  made.jd = t + kJ2000 + 8.0 / 24 - DeltaTDays(t);
+  return made;
+}
+
+double MYiDateEx::TermJulianDay(int year, int angle) {
+  return TermInstantOf(year, angle).jd;
 }
 
 YiDate MYiDateEx::TermDate(int16_t year, int16_t month, bool jie) {
   const int angle = (2 * month + (jie ? 0 : 1) - 2) * 15 - 75;
-  YiDate r;
-  FromJulianDay(TermJulianDay(year, angle), r);
-  return r;
+  TermInstant& term = TermInstantOf(year, angle);
+  if (!term.minuteMade) {
+    FromJulianDay(term.jd, term.minute);
+    term.minuteMade = true;
+  }
+  return term.minute;
+}
+
+int MYiDateEx::SectionTermAngle(const YiDate& solar, double& opens, double& next) {
+  const double x = ToJulianDay(solar);
+  int n = 30 * solar.month - 105;
+  for (;;) {
+    opens = TermJulianDay(solar.year, n);
+    next = TermJulianDay(solar.year, n + 30);
+    if (x < opens) {
+      n -= 30;
+    } else if (x >= next) {
+      n += 30;
+    } else {
+      return n;
+    }
+  }
 }
 
 int MYiDateEx::MonthTerms(const YiDate& solar, YiDate terms[3]) {
-  const double x = ToJulianDay(solar);
-  int n = 30 * solar.month - 105;
   double a = 0;
   double b = 0;
-  for (;;) {
-    a = TermJulianDay(solar.year, n);
-    b = TermJulianDay(solar.year, n + 30);
-    if (x < a) {
-      n -= 30;
-    } else if (x >= b) {
-      n += 30;
-    } else {
-      break;
-    }
-  }
+  const int n = SectionTermAngle(solar, a, b);
   FromJulianDay(a, terms[0]);
   FromJulianDay(TermJulianDay(solar.year, n + 15), terms[1]);
   FromJulianDay(b, terms[2]);
-  while (n < 0) n += 360;
-  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
+  return BranchOfSectionAngle(n);
+}
+
+int MYiDateEx::MonthTermsBranch(const YiDate& solar) {
+  double a = 0;
+  double b = 0;
+  return BranchOfSectionAngle(SectionTermAngle(solar, a, b));
 }
 
 int MYiDateEx::YearTerms(int year, TermEntry list[]) {
@@ -270,8 +295,7 @@ int MYiDateEx::MonthBranch(const YiDate& solar) {
       break;
     }
   }
-  while (n < 0) n += 360;
-  return ((n >= 285 ? n - 285 : n + 75) / 30 + 2) % 12;
+  return BranchOfSectionAngle(n);
 }
 
 FourPillarsResult MYiDateEx::FourPillars(const YiDate& yearMonth, const YiDate& dayHour,

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <unordered_map>
 
 #include "calendar/calendar_date.h"
 #include "calendar/lunar_year.h"
@@ -62,6 +64,8 @@ class MYiDateEx : public LunarYearBuilder {
   // Branch number (1 = 子 … 0 = 亥) of the solar month holding the moment; terms[0] opens
   // it, terms[1] is its middle term, terms[2] opens the next month.
   int MonthTerms(const YiDate& solar, YiDate terms[3]);
+  // The branch number of MonthTerms alone, without making the term moments.
+  int MonthTermsBranch(const YiDate& solar);
   // The terms whose moments fall in the civil year, in time order, closed by an entry of
   // year kTermListEnd; list needs room for 25 entries. Returns the number of terms.
   int YearTerms(int year, TermEntry list[]);
@@ -92,9 +96,11 @@ class MYiDateEx : public LunarYearBuilder {
  private:
   // Julian day (UTC+8, unrounded) of the moment the apparent solar longitude reaches
   // angle degrees counted from the 0° point of the given civil year's spring.
-  // Remembers the last few instants: the pillars and the month terms ask for the same
-  // terms again and again.
+  // Remembers every instant it computed (up to a bound).
   double TermJulianDay(int year, int angle);
+  // The angle of the section term opening the solar month of the moment (the walk of
+  // MonthTerms), with the instants of that term and of the next section term.
+  int SectionTermAngle(const YiDate& solar, double& opens, double& next);
   // The same instant from the fast solver, within half an hour of the exact one.
   double TermJulianDayFast(int year, int angle) const;
   // The branch number that MonthTerms returns, without the term moments.
@@ -105,22 +111,20 @@ class MYiDateEx : public LunarYearBuilder {
   CalendarDateTime scratch_;
   int32_t lastDay_ = 0;
 
-  // Built lunar years, each valid for the days termDays[0] … termDays[24] − 1.
-  struct CachedYear {
-    bool used = false;
-    LunarYearTable table;
-  };
-  std::array<CachedYear, 4> cache_{};
-  size_t nextSlot_ = 0;
+  // Built lunar years by termDays[24]; each is valid for the days termDays[0] …
+  // termDays[24] − 1.  A batch of charts of many years comes back to the same years.
+  std::map<int32_t, LunarYearTable> lunarYears_;
 
-  struct TermMemo {
-    bool used = false;
-    int year = 0;
-    int angle = 0;
+  // Exact term instants already computed, keyed by year and angle: the pillars, the month
+  // terms and a life chart's scan of a hundred flow years ask for the same instants again
+  // and again, and each one costs a full ephemeris solve.
+  struct TermInstant {
     double jd = 0;
+    bool minuteMade = false;
+    YiDate minute;  // jd rounded to the minute, once TermDate asked for it
   };
-  std::array<TermMemo, 8> termMemo_{};
-  size_t nextTermMemo_ = 0;
+  std::unordered_map<int64_t, TermInstant> termInstants_;
+  TermInstant& TermInstantOf(int year, int angle);
 };
 
 }  // namespace taiyi

@@ -1,5 +1,7 @@
 #include "chart/deity_facts.h"
 
+#include <algorithm>
+
 #include "chart/deity_strength.h"
 
 namespace taiyi {
@@ -17,9 +19,14 @@ DeityFactsTable ComputeDeityFacts(const PositionTable& positions, FactEntries en
         if (lifePalaces->palaces[i].ownPosition == pos) lifePalace = i;
       inBody = lifePalaces->palaces[lifePalaces->body].ownPosition == pos;
     }
-    const PositionList list =
-        entries == FactEntries::kNatal ? NatalEntries(positions[pos]) : FlowEntries(positions[pos]);
-    for (DeityCode code : list) {
+    // The entries before the flow marker, or those after it (none without a marker).
+    const PositionList& all = positions[pos];
+    const auto marker = std::find(all.begin(), all.end(), kFlowMarker);
+    const bool natal = entries == FactEntries::kNatal;
+    const auto first = natal ? all.begin() : marker == all.end() ? marker : marker + 1;
+    const auto last = natal ? marker : all.end();
+    for (auto it = first; it != last; ++it) {
+      const DeityCode code = *it;
       if (code >= kDeityCount) continue;
       DeityFacts& f = table[code];
       f.present = true;

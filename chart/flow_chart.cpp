@@ -1,6 +1,9 @@
 #include "chart/flow_chart.h"
 
 #include "calendar/date_service.h"
+#include "chart/deity_positions.h"
+#include "chart/palace_grouping.h"
+#include "chart/pillars_ju.h"
 
 namespace taiyi {
 
@@ -33,6 +36,24 @@ int Steps(int age, int c) {
   return age <= c ? 0 : (age - 1 - c) / 10 + 1;
 }
 
+// The moments of a flow at moment (a Julian day) and the civil day of its lunar date; the
+// message when the moment is no flow of the chart, else empty.
+const char* FlowMoments(const ComputedChart& natal, double moment, MYiDateEx& dates,
+                        ChartMoments& m, YiDate& day) {
+  const double d = moment - natal.moments.clockJulianDay;
+  if (d < 0 || d > 54787.5 || !natal.birth) return kFlowRangeMessage;
+  dates.FromJulianDay(moment, m.clockMoment);
+  if (!dates.IsValidSolarDate(m.clockMoment)) return kNoSuchDate;
+  m.clockJulianDay = dates.ToJulianDay(m.clockMoment);
+  m.correctedMoment = m.clockMoment;
+  const ChartSettings& s = natal.settings;
+  if (s.iDate != 0) dates.CorrectTime(natal.request.longitude, m.correctedMoment, s.iDate);
+  day = m.correctedMoment;
+  if (day.hour == 23) dates.NextDay(day);
+  if (day.year < -4712 || day.year > 9999) return kFlowYearOutOfRange;
+  return "";
+}
+
 }  // namespace
 
 AgeLimits AgeLimitsAt(int age, bool male, int monthPillar, int key) {
@@ -48,34 +69,16 @@ AgeLimits AgeLimitsAt(int age, bool male, int monthPillar, int key) {
   return l;
 }
 
-FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates,
-                         FlowDetail detail) {
+FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates) {
   FlowResult out;
-  const double d = moment - natal.moments.clockJulianDay;
-  if (d < 0 || d > 54787.5 || !natal.birth) {
-    out.error = kFlowRangeMessage;
-    return out;
-  }
   FlowChart& f = out.flow;
   f.kind = kind;
-  dates.FromJulianDay(moment, f.moments.clockMoment);
-  if (!dates.IsValidSolarDate(f.moments.clockMoment)) {
-    out.error = kNoSuchDate;
-    return out;
-  }
-  f.julianDay = dates.ToJulianDay(f.moments.clockMoment);
-  f.moments.clockJulianDay = f.julianDay;
-  f.moments.correctedMoment = f.moments.clockMoment;
+  YiDate day;
+  out.error = FlowMoments(natal, moment, dates, f.moments, day);
+  if (!out.error.empty()) return out;
+  f.julianDay = f.moments.clockJulianDay;
+  f.moments.lunarLeap = dates.SolarToLunar(day, f.moments.lunarDate);
   const ChartSettings& s = natal.settings;
-  if (s.iDate != 0) dates.CorrectTime(natal.request.longitude, f.moments.correctedMoment, s.iDate);
-  YiDate day = f.moments.correctedMoment;
-  if (day.hour == 23) dates.NextDay(day);
-  if (day.year < -4712 || day.year > 9999) {
-    out.error = kFlowYearOutOfRange;
-    return out;
-  }
-  if (detail == FlowDetail::kShown)
-    f.moments.lunarLeap = dates.SolarToLunar(day, f.moments.lunarDate);
 
   f.pillars = ComputePillars(dates, f.moments.clockMoment, f.moments.correctedMoment, s.zishi);
   f.age = f.pillars.taiyiYear - natal.pillars.taiyiYear + 1;
@@ -124,6 +127,25 @@ FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MY
                               natal.lifePalaces);
   out.ok = true;
   return out;
+}
+
+bool FlowYearPalacesAt(const ComputedChart& natal, double moment, MYiDateEx& dates,
+                       FlowYearPalaces& out) {
+  ChartMoments m;
+  YiDate day;
+  if (*FlowMoments(natal, moment, dates, m, day) != '\0') return false;
+  // As MakeFlowChart places them: 太岁 on the branch of the year pillar (a 流年 is governed
+  // by its year), the limits on their branches; each is the only entry of its code.
+  int taiyiYear = 0;
+  const int yearPillar = YearPillarOf(dates, m.clockMoment, taiyiYear);
+  const AgeLimits limits = AgeLimitsAt(taiyiYear - natal.pillars.taiyiYear + 1, natal.request.male,
+                                       natal.pillars.pillars.month, natal.birth->palaces.key);
+  const auto palaceOfBranch = [](int branch) { return GroupPalace(PositionOfBranch(branch)); };
+  out.taiSui = palaceOfBranch(static_cast<int>(Mod(yearPillar, 12)));
+  out.yangJiu = palaceOfBranch(limits.yangJiu);
+  out.baiLiuGreat = palaceOfBranch(limits.baiLiuGreat);
+  out.baiLiuSmall = palaceOfBranch(limits.baiLiuSmall);
+  return true;
 }
 
 }  // namespace taiyi

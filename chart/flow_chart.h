@@ -49,13 +49,19 @@ struct AgeLimits {
 };
 AgeLimits AgeLimitsAt(int age, bool male, int monthPillar, int key);
 
-// What a flow computation leaves out: the lunar date is only ever shown, so a caller that
-// scans many years for their facts skips it.
-enum class FlowDetail { kShown, kFactsOnly };
+// moment is a Julian day; the chart must be a life chart.
+FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates);
 
-// moment is a Julian day; the chart must be a life chart.  With kFactsOnly the moments' lunar
-// date stays empty.
-FlowResult MakeFlowChart(const ComputedChart& natal, double moment, int kind, MYiDateEx& dates,
-                         FlowDetail detail = FlowDetail::kShown);
+// The palaces (by the grouping) of 太岁 and the three age limits on the 流年 chart that
+// MakeFlowChart(natal, moment, 1, dates) makes, found without making it: a scan of a hundred
+// years reads only these.  False where that flow fails.
+struct FlowYearPalaces {
+  int taiSui = 0;
+  int yangJiu = 0;
+  int baiLiuGreat = 0;
+  int baiLiuSmall = 0;
+};
+bool FlowYearPalacesAt(const ComputedChart& natal, double moment, MYiDateEx& dates,
+                       FlowYearPalaces& out);
 
 }  // namespace taiyi

@@ -96,19 +96,43 @@ std::string_view HexagramShortName(int index) {
   return e.size() > 6 ? e.substr(6) : std::string_view{};
 }
 
+namespace {
+
+// The line strings of the 64 hexagrams by King Wen index, made once.
+const std::array<std::string, kHexagramCount>& AllHexagramLines() {
+  static const std::array<std::string, kHexagramCount> all = [] {
+    std::array<std::string, kHexagramCount> out;
+    for (int i = 0; i < kHexagramCount; ++i) {
+      const std::string_view e = kKingWen[i];
+      out[i] = TrigramLines()[TrigramOfNature(e.substr(0, 3))] +
+               TrigramLines()[TrigramOfNature(e.substr(3, 3))];
+    }
+    return out;
+  }();
+  return all;
+}
+
+// The eight-palace place of each hexagram by King Wen index, found once (a chart's scan of a
+// hundred flow years asks for it four hundred times); the empty place for no hexagram.
+const PalacePlace& PlaceOfHexagram(int kingWen) {
+  static const std::array<PalacePlace, kHexagramCount> all = [] {
+    std::array<PalacePlace, kHexagramCount> out;
+    for (int i = 0; i < kHexagramCount; ++i) out[i] = PalaceOf(AllHexagramLines()[i]);
+    return out;
+  }();
+  static const PalacePlace none{};
+  return kingWen >= 0 && kingWen < kHexagramCount ? all[kingWen] : none;
+}
+
+}  // namespace
+
 std::string HexagramLines(int index) {
-  const std::string_view e = KingWenEntry(index);
-  if (e.size() < 6) return {};
-  return TrigramLines()[TrigramOfNature(e.substr(0, 3))] +
-         TrigramLines()[TrigramOfNature(e.substr(3, 3))];
+  if (index < 0 || index >= kHexagramCount) return {};
+  return AllHexagramLines()[index];
 }
 
 int HexagramOfLines(std::string_view lines) {
-  static const std::array<std::string, kHexagramCount> all = [] {
-    std::array<std::string, kHexagramCount> out;
-    for (int i = 0; i < kHexagramCount; ++i) out[i] = HexagramLines(i);
-    return out;
-  }();
+  const auto& all = AllHexagramLines();
   for (int i = 0; i < kHexagramCount; ++i)
     if (all[i] == lines) return i;
   return -1;
@@ -196,12 +220,12 @@ PalacePlace PalaceOf(std::string_view lines) {
 }
 
 int DisplayIndex(int kingWen) {
-  const PalacePlace p = PalaceOf(HexagramLines(kingWen));
+  const PalacePlace& p = PlaceOfHexagram(kingWen);
   return p.palace * 8 + p.generation - 1;
 }
 
 std::string_view DisplayName(int kingWen) {
-  const PalacePlace p = PalaceOf(HexagramLines(kingWen));
+  const PalacePlace& p = PlaceOfHexagram(kingWen);
   return PalaceHexagramName(p.palace, p.generation);
 }
 

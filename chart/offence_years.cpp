@@ -16,10 +16,6 @@ enum List : int { kTaiSuiList = 0, kYangJiuList = 1, kBaiLiuList = 2, kFirstPala
 constexpr int kGuanPalaceLists[] = {kLifeParents, kLifeProperty, kLifeSpouse, kLifeServants,
                                     kLifeOffice};
 
-bool InPalace(const DeityFactsTable& facts, DeityCode code, int palace) {
-  return facts[code].present && facts[code].palace == palace;
-}
-
 }  // namespace
 
 OffenceYears ScanOffenceYears(const ComputedChart& life, MYiDateEx& dates) {
@@ -40,16 +36,15 @@ OffenceYears ScanOffenceYears(const ComputedChart& life, MYiDateEx& dates) {
     const double moment =
         k == 0 ? life.moments.clockJulianDay + kFirstFlowOffset
                : dates.ToJulianDay(dates.TermDate(static_cast<int16_t>(y), 2, true)) + 1;
-    const FlowResult flow = MakeFlowChart(life, moment, 1, dates, FlowDetail::kFactsOnly);
-    if (!flow.ok) continue;
-    const DeityFactsTable& f = flow.flow.facts;
+    FlowYearPalaces f;
+    if (!FlowYearPalacesAt(life, moment, dates, f)) continue;
 
     for (int c = 0; c < kConditionCount; ++c) {
       if (!cond[c].present) continue;
       const int l = cond[c].palace;
-      const bool taiSui = InPalace(f, kTaiSui, l);
-      const bool yangJiu = InPalace(f, kYearYangJiu, l);
-      const bool baiLiu = InPalace(f, kBaiLiuGreat, l) || InPalace(f, kBaiLiuSmall, l);
+      const bool taiSui = f.taiSui == l;
+      const bool yangJiu = f.yangJiu == l;
+      const bool baiLiu = f.baiLiuGreat == l || f.baiLiuSmall == l;
       auto& lists = out.lists[c];
       auto add = [y, &lists](int list, bool hit) {
         if (hit) lists[list].push_back(y);

@@ -32,8 +32,7 @@ int YearPillarOf(MYiDateEx& dates, const YiDate& clock, int& taiyiYear) {
 }
 
 int MonthPillarOf(MYiDateEx& dates, const YiDate& clock, int yearPillar) {
-  YiDate terms[3];
-  const int b = dates.MonthTerms(clock, terms);
+  const int b = dates.MonthTermsBranch(clock);
   int e = b - 3;
   if (e < 0) e += 12;
   int s = yearPillar % 10;

@@ -157,9 +157,10 @@ int RunChartBatch(const AppFolder& folder, const std::string& path,
       threads.emplace_back(work, std::ref(dates[t]));
     work(dates[0]);
     for (std::thread& t : threads) t.join();
-    std::string chunk;
-    for (const std::string& o : out) chunk.append(o).push_back('\n');
-    std::fwrite(chunk.data(), 1, chunk.size(), stdout);
+    for (std::string& o : out) {
+      o.push_back('\n');
+      std::fwrite(o.data(), 1, o.size(), stdout);
+    }
     std::fflush(stdout);
   }
   std::free(buffer);

@@ -12,78 +12,95 @@ Json PillarsOf(const Pillars& p) {
   return PillarsJson(p.year, p.month, p.day, p.hour);
 }
 
-nlohmann::ordered_json HexagramJson(const HexagramInfo& h, bool periods) {
-  nlohmann::ordered_json j = {
-      {"index", h.index},           {"name", DisplayName(h.index)},    {"lines", h.lines},
-      {"movingLine", h.movingLine}, {"palace", TrigramName(h.palace)}, {"generation", h.generation},
-      {"shiLine", h.shiLine},       {"yingLine", h.yingLine}};
-  nlohmann::ordered_json najia = nlohmann::ordered_json::array();
+Json HexagramJson(const HexagramInfo& h, bool periods) {
+  JsonObject j(11);
+  j.Add("index", h.index)
+      .Add("name", DisplayName(h.index))
+      .Add("lines", h.lines)
+      .Add("movingLine", h.movingLine)
+      .Add("palace", TrigramName(h.palace))
+      .Add("generation", h.generation)
+      .Add("shiLine", h.shiLine)
+      .Add("yingLine", h.yingLine);
+  Json najia = JsonArray(h.line.size());
   for (const HexagramLine& l : h.line)
-    najia.push_back({{"stem", kStemNames[l.stem]},
-                     {"branch", kBranchNames[l.branch]},
-                     {"relation", RelationName(l.relation)},
-                     {"spirit", SpiritName(l.spirit)},
-                     {"order", l.order}});
-  j["najia"] = najia;
-  nlohmann::ordered_json hidden = nlohmann::ordered_json::array();
+    najia.push_back(JsonObject(5)
+                        .Add("stem", kStemNames[l.stem])
+                        .Add("branch", kBranchNames[l.branch])
+                        .Add("relation", RelationName(l.relation))
+                        .Add("spirit", SpiritName(l.spirit))
+                        .Add("order", l.order));
+  j.Add("najia", std::move(najia));
+  Json hidden = JsonArray(h.hidden.size());
   for (const HiddenSpirit& s : h.hidden)
-    hidden.push_back({{"row", s.row},
-                      {"stem", kStemNames[s.stem]},
-                      {"branch", kBranchNames[s.branch]},
-                      {"relation", RelationName(s.relation)}});
-  j["hidden"] = hidden;
+    hidden.push_back(JsonObject(4)
+                         .Add("row", s.row)
+                         .Add("stem", kStemNames[s.stem])
+                         .Add("branch", kBranchNames[s.branch])
+                         .Add("relation", RelationName(s.relation)));
+  j.Add("hidden", std::move(hidden));
   if (periods) {
-    nlohmann::ordered_json ps = nlohmann::ordered_json::array();
-    for (const HexagramLine& l : h.line) ps.push_back({l.firstAge, l.lastAge});
-    j["periods"] = ps;
+    Json ps = JsonArray(h.line.size());
+    for (const HexagramLine& l : h.line) {
+      Json pair = JsonArray(2);
+      pair.push_back(l.firstAge);
+      pair.push_back(l.lastAge);
+      ps.push_back(std::move(pair));
+    }
+    j.Add("periods", std::move(ps));
   }
   return j;
 }
 
-nlohmann::ordered_json NameOrNull(std::string_view name) {
-  return name.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(name);
+Json NameOrNull(std::string_view name) {
+  return name.empty() ? Json(nullptr) : Json(name);
 }
 
 // The facts of every deity on the chart, in code order.
-nlohmann::ordered_json FactsJson(const DeityFactsTable& facts) {
-  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+Json FactsJson(const DeityFactsTable& facts) {
+  Json out = JsonArray(kDeityCount);
   for (int code = 0; code < kDeityCount; ++code) {
     const DeityFacts& f = facts[code];
     if (!f.present) continue;
-    out.push_back({{"name", DeityFullName(static_cast<DeityCode>(code))},
-                   {"position", PositionName(f.position < 0 ? kPosCentre : f.position)},
-                   {"palace", f.palace},
-                   {"element", f.element < 0 ? nlohmann::ordered_json(nullptr)
-                                             : nlohmann::ordered_json(ElementName(f.element))},
-                   {"strength", f.strength},
-                   {"lifePalace", NameOrNull(LifePalaceName(f.lifePalace))},
-                   {"inBody", f.inBody}});
+    out.push_back(JsonObject(7)
+                      .Add("name", DeityFullName(static_cast<DeityCode>(code)))
+                      .Add("position", PositionName(f.position < 0 ? kPosCentre : f.position))
+                      .Add("palace", f.palace)
+                      .Add("element", f.element < 0 ? Json(nullptr) : Json(ElementName(f.element)))
+                      .Add("strength", f.strength)
+                      .Add("lifePalace", NameOrNull(LifePalaceName(f.lifePalace)))
+                      .Add("inBody", f.inBody));
   }
   return out;
 }
 
-nlohmann::ordered_json LifePalacesJson(const LifePalaceTable& t) {
-  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+Json LifePalacesJson(const LifePalaceTable& t) {
+  Json out = JsonArray(kLifePalaceCount);
   for (int i = 0; i < kLifePalaceCount; ++i) {
     const LifePalace& lp = t.palaces[i];
-    out.push_back({{"name", LifePalaceName(i)},
-                   {"branch", kBranchNames[lp.branch]},
-                   {"governing", PositionName(lp.governingPosition)},
-                   {"own", lp.own},
-                   {"palace", lp.palace}});
+    out.push_back(JsonObject(5)
+                      .Add("name", LifePalaceName(i))
+                      .Add("branch", kBranchNames[lp.branch])
+                      .Add("governing", PositionName(lp.governingPosition))
+                      .Add("own", lp.own)
+                      .Add("palace", lp.palace));
   }
   return out;
+}
+
+Json CountsJson(const Counts& c) {
+  return JsonObject(3).Add("host", c.host).Add("guest", c.guest).Add("fixed", c.fixed);
 }
 
 }  // namespace
 
-nlohmann::ordered_json ChartJson(const ComputedChart& c) {
+Json ChartJson(const ComputedChart& c) {
   const ChartMoments& m = c.moments;
-  nlohmann::ordered_json j;
+  Json j;
   j["kind"] = static_cast<int>(c.request.kind);
   Json request;
   AddRequestJson(request, c.request, m.clockMoment);
-  j["request"] = request;
+  j["request"] = std::move(request);
   j["clock"] = MomentJson(m.clockMoment);
   j["corrected"] = MomentJson(m.correctedMoment);
   j["lunarDate"] = LunarDateJson(m.lunarDate, m.lunarLeap);
@@ -96,72 +113,83 @@ nlohmann::ordered_json ChartJson(const ComputedChart& c) {
   j["ji"] = c.ju.ji;
   j["yuan"] = c.ju.yuan;
   j["ju"] = c.ju.ju;
-  j["gate"] =
-      c.ju.hasGate ? nlohmann::ordered_json(GateName(c.ju.gate)) : nlohmann::ordered_json(nullptr);
-  nlohmann::ordered_json jgz = nlohmann::ordered_json::array();
+  j["gate"] = c.ju.hasGate ? Json(GateName(c.ju.gate)) : Json(nullptr);
+  Json jgz = JsonArray(c.ju.juGanZhi.size());
   for (int g : c.ju.juGanZhi) jgz.push_back(GanZhiName(g));
-  j["juGanZhi"] = jgz;
-  j["counts"] = {{"host", c.counts.host}, {"guest", c.counts.guest}, {"fixed", c.counts.fixed}};
-  nlohmann::ordered_json positions = nlohmann::ordered_json::array();
+  j["juGanZhi"] = std::move(jgz);
+  j["counts"] = CountsJson(c.counts);
+  Json positions = JsonArray(kPositionCount);
   for (int i = 0; i < kPositionCount; ++i) {
-    nlohmann::ordered_json names = nlohmann::ordered_json::array();
-    for (DeityCode code : NatalEntries(c.natal[i])) names.push_back(DeityFullName(code));
-    positions.push_back({{"position", PositionName(i)}, {"deities", names}});
-  }
-  j["positions"] = positions;
-  nlohmann::ordered_json hex = {{"main", HexagramJson(c.chartPair.first, false)},
-                                {"changed", HexagramJson(c.chartPair.second, false)}};
-  if (c.birth) {
-    hex["birth"] = HexagramJson(c.birth->pair.first, true);
-    hex["career"] = HexagramJson(c.birth->pair.second, true);
-    j["lifePalaces"] = {{"ming", kBranchNames[c.birth->palaces.ming]},
-                        {"shen", kBranchNames[c.birth->palaces.shen]},
-                        {"shouQi", GanZhiName(c.birth->palaces.key)}};
-    if (c.lifePalaces) {
-      j["lifePalaces"]["body"] = LifePalaceName(c.lifePalaces->body);
-      j["lifePalaces"]["palaces"] = LifePalacesJson(*c.lifePalaces);
+    Json names = JsonArray(c.natal[i].size());
+    for (DeityCode code : c.natal[i]) {
+      if (code == kFlowMarker) break;  // the natal entries only
+      names.push_back(DeityFullName(code));
     }
+    positions.push_back(
+        JsonObject(2).Add("position", PositionName(i)).Add("deities", std::move(names)));
   }
-  j["hexagrams"] = hex;
-  nlohmann::ordered_json conditions = nlohmann::ordered_json::array();
+  j["positions"] = std::move(positions);
+  JsonObject hex(4);
+  hex.Add("main", HexagramJson(c.chartPair.first, false))
+      .Add("changed", HexagramJson(c.chartPair.second, false));
+  if (c.birth) {
+    hex.Add("birth", HexagramJson(c.birth->pair.first, true))
+        .Add("career", HexagramJson(c.birth->pair.second, true));
+    JsonObject palaces(5);
+    palaces.Add("ming", kBranchNames[c.birth->palaces.ming])
+        .Add("shen", kBranchNames[c.birth->palaces.shen])
+        .Add("shouQi", GanZhiName(c.birth->palaces.key));
+    if (c.lifePalaces) {
+      palaces.Add("body", LifePalaceName(c.lifePalaces->body))
+          .Add("palaces", LifePalacesJson(*c.lifePalaces));
+    }
+    j["lifePalaces"] = std::move(palaces);
+  }
+  j["hexagrams"] = std::move(hex);
+  Json conditions = JsonArray(kConditionCount);
   for (int i = 0; i < kConditionCount; ++i) {
     const ConditionFact& f = c.conditions[i];
     if (!f.present) continue;
-    conditions.push_back({{"name", ConditionName(i)},
-                          {"palace", f.palace},
-                          {"lifePalace", NameOrNull(LifePalaceName(f.lifePalace))}});
+    conditions.push_back(JsonObject(3)
+                             .Add("name", ConditionName(i))
+                             .Add("palace", f.palace)
+                             .Add("lifePalace", NameOrNull(LifePalaceName(f.lifePalace))));
   }
-  j["conditions"] = conditions;
-  nlohmann::ordered_json patterns = nlohmann::ordered_json::array();
+  j["conditions"] = std::move(conditions);
+  Json patterns = JsonArray(kCountPatternCount);
   for (int i = 0; i < kCountPatternCount; ++i)
     if (c.patterns[i]) patterns.push_back(CountPatternName(i));
-  j["patterns"] = patterns;
+  j["patterns"] = std::move(patterns);
   j["facts"] = FactsJson(c.facts);
   return j;
 }
 
-nlohmann::ordered_json FlowJson(const FlowChart& f) {
-  nlohmann::ordered_json j;
+Json FlowJson(const FlowChart& f) {
+  Json j;
   j["kind"] = f.kind;
   j["moment"] = MomentJson(f.moments.clockMoment);
   j["age"] = f.age;
   j["pillars"] = PillarsOf(f.pillars.pillars);
   j["period"] = f.ju.period;
   j["yang"] = f.ju.yang;
-  j["counts"] = {{"host", f.counts.host}, {"guest", f.counts.guest}, {"fixed", f.counts.fixed}};
-  nlohmann::ordered_json deities = nlohmann::ordered_json::array();
+  j["counts"] = CountsJson(f.counts);
+  Json deities = Json::array();
   for (int i = 0; i < kPositionCount; ++i)
     for (DeityCode code : FlowEntries(f.positions[i]))
-      deities.push_back({{"position", PositionName(i)}, {"name", DeityFullName(code)}});
-  j["deities"] = deities;
-  j["limits"] = {{"阳九", kBranchNames[f.yangJiu]},
-                 {"百六大限", kBranchNames[f.baiLiuGreat]},
-                 {"百六小限", kBranchNames[f.baiLiuSmall]}};
-  nlohmann::ordered_json hex = nlohmann::ordered_json::array();
+      deities.push_back(
+          JsonObject(2).Add("position", PositionName(i)).Add("name", DeityFullName(code)));
+  j["deities"] = std::move(deities);
+  j["limits"] = JsonObject(3)
+                    .Add("阳九", kBranchNames[f.yangJiu])
+                    .Add("百六大限", kBranchNames[f.baiLiuGreat])
+                    .Add("百六小限", kBranchNames[f.baiLiuSmall]);
+  Json hex = JsonArray(f.hexagrams.size());
   for (const FlowHexagram& h : f.hexagrams)
-    hex.push_back(
-        {{"name", DisplayName(h.index)}, {"index", h.index}, {"movingLine", h.movingLine}});
-  j["hexagrams"] = hex;
+    hex.push_back(JsonObject(3)
+                      .Add("name", DisplayName(h.index))
+                      .Add("index", h.index)
+                      .Add("movingLine", h.movingLine));
+  j["hexagrams"] = std::move(hex);
   j["facts"] = FactsJson(f.facts);
   return j;
 }

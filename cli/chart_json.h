@@ -2,14 +2,13 @@
 // prints them.
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include "chart/chart_computation.h"
 #include "chart/flow_chart.h"
+#include "cli/json_output.h"
 
 namespace taiyi::cli {
 
-nlohmann::ordered_json ChartJson(const ComputedChart& chart);
-nlohmann::ordered_json FlowJson(const FlowChart& flow);
+Json ChartJson(const ComputedChart& chart);
+Json FlowJson(const FlowChart& flow);
 
 }  // namespace taiyi::cli

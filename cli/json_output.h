@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace taiyi::cli {
 
@@ -15,6 +17,35 @@ using Json = nlohmann::ordered_json;
 template <typename Document>
 std::string JsonText(const Document& doc, int indent = -1) {
   return doc.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// An object made member by member in the order given.  nlohmann's initializer lists build a
+// two-element array for every member and search the keys made so far; a chart document has
+// some two thousand members, so its many small objects are made this way.  Keys must differ.
+class JsonObject {
+ public:
+  explicit JsonObject(std::size_t members) { Members().reserve(members); }
+  template <typename Value>
+  JsonObject& Add(std::string_view key, Value&& value) & {
+    Members().emplace_back(std::string(key), Json(std::forward<Value>(value)));
+    return *this;
+  }
+  template <typename Value>
+  JsonObject&& Add(std::string_view key, Value&& value) && {
+    return std::move(Add(key, std::forward<Value>(value)));
+  }
+  operator Json() && { return std::move(doc_); }
+
+ private:
+  Json::object_t& Members() { return doc_.get_ref<Json::object_t&>(); }
+  Json doc_ = Json::object();
+};
+
+// An empty array with room for n elements.
+inline Json JsonArray(std::size_t n) {
+  Json a = Json::array();
+  a.get_ref<Json::array_t&>().reserve(n);
+  return a;
 }
 
 // One document, indented by two spaces, and a line break.

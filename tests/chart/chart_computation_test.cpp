@@ -94,6 +94,49 @@ TEST(FlowChart, RangeAgeAndMarker) {
   }
 }
 
+// The offence-year scan reads only where a 流年 puts 太岁 and the age limits; the lean answer
+// must be the full flow chart's, also where that flow fails (before birth, past 150 years,
+// beyond 9999) and around 立春, under corrected time and for both sexes.
+TEST(FlowChart, YearPalacesAreThoseOfTheFullFlow) {
+  struct Case {
+    int y, m, d, h, mi;
+    bool male;
+    int iDate;
+    float longitude;
+  } cases[] = {{1980, 5, 5, 10, 30, true, 0, 120},
+               {1950, 1, 10, 0, 0, false, 1, 87.6f},
+               {-200, 2, 3, 23, 50, true, 2, 135},
+               {9950, 12, 31, 23, 0, false, 0, 120}};
+  MYiDateEx dates;
+  for (const Case& c : cases) {
+    ChartRequest r = Request(ChartKind::kLife, c.y, c.m, c.d, c.h, c.mi);
+    r.male = c.male;
+    r.longitude = c.longitude;
+    ChartSettings settings;
+    settings.iDate = c.iDate;
+    const ChartResult natal = ComputeChart(r, settings, dates);
+    ASSERT_TRUE(natal.ok) << c.y;
+    const double birth = natal.chart.moments.clockJulianDay;
+    std::vector<double> moments = {birth - 1, birth + 0.0034722, birth + 54788};
+    for (int k = 1; k <= 100; ++k) {
+      const double spring = dates.ToJulianDay(dates.TermDate(int16_t(c.y + k), 2, true));
+      moments.insert(moments.end(), {spring - 1.0 / 1440, spring, spring + 1});
+    }
+    for (double moment : moments) {
+      const FlowResult full = MakeFlowChart(natal.chart, moment, 1, dates);
+      FlowYearPalaces lean;
+      ASSERT_EQ(FlowYearPalacesAt(natal.chart, moment, dates, lean), full.ok)
+          << c.y << " " << moment;
+      if (!full.ok) continue;
+      const DeityFactsTable& f = full.flow.facts;
+      EXPECT_EQ(lean.taiSui, f[kTaiSui].palace) << moment;
+      EXPECT_EQ(lean.yangJiu, f[kYearYangJiu].palace) << moment;
+      EXPECT_EQ(lean.baiLiuGreat, f[kBaiLiuGreat].palace) << moment;
+      EXPECT_EQ(lean.baiLiuSmall, f[kBaiLiuSmall].palace) << moment;
+    }
+  }
+}
+
 TEST(FlowChart, AgeLimits) {
   // Month stem 甲: 阳九 starts on 午 with threshold 5; key 庚申 (57): 巳, threshold 4.
   struct Case {
