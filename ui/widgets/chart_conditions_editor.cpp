@@ -63,7 +63,9 @@ ChartConditionsEditor::ChartConditionsEditor(QWidget* parent) : QWidget(parent) 
   CboDun = new QComboBox(this);
   CboDun->setObjectName("CboDun");
   CboDun->addItems({QStringLiteral("阴阳不限"), QStringLiteral("阳遁"), QStringLiteral("阴遁")});
-  grid->addWidget(CboDun, 4, 0, 1, 4);
+  grid->addWidget(CboDun, 4, 0, 1, 5);
+  // A group wider than its ranges keeps each range together and leaves the room on the right.
+  grid->setColumnStretch(4, 1);
 
   auto* gateBox = new QGroupBox(QStringLiteral("门（任一）"), this);
   auto* gateGrid = new QGridLayout(gateBox);
