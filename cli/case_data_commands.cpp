@@ -2,9 +2,12 @@
 // category, the comment as plain text and as RTF) as JSON Lines or CSV; load adds the cases of
 // a JSON Lines dump with new ids and comment files.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <deque>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "calendar/date_service.h"
@@ -53,6 +56,38 @@ std::string CsvField(const Json& value) {
   return quoted + '"';
 }
 
+// The output of one case: its JSON line or CSV row (and the CSV header when asked for).
+std::string DumpLine(const TRecordData& r, const std::string& commentPath, bool csv,
+                     MYiDateEx& dates, std::string* header) {
+  Json doc = CaseJson(r, dates);
+  std::string rtf;
+  if (!r.remarkFile.empty() && ReadFile(commentPath, rtf)) {
+    doc["comment"] = RtfPlainText(rtf);
+    doc["commentRtf"] = RtfAsUtf8(rtf);
+  } else {
+    doc["comment"] = r.remarkText;
+    doc["commentRtf"] = nullptr;
+  }
+  if (header) {
+    for (const auto& [key, value] : doc.items())
+      header->append(header->empty() ? "" : ",").append(key);
+    *header += "\r\n";
+  }
+  if (!csv) return JsonText(doc) + '\n';
+  std::string out;
+  bool first = true;
+  for (const auto& [key, value] : doc.items()) {
+    if (!first) out += ',';
+    first = false;
+    out += CsvField(value);
+  }
+  return out + "\r\n";
+}
+
+// Cases are read from the store in blocks on this thread; their comment files, RTF and
+// JSON, the larger part of the work, are made on every core and written in id order.
+constexpr std::size_t kDumpBlock = 2048;
+
 int RunDump(const CliContext& ctx, const std::string& format,
             const std::vector<std::string>& categories) {
   MRecordBase store;
@@ -61,49 +96,45 @@ int RunDump(const CliContext& ctx, const std::string& format,
   if (const std::string missing = MissingCategory(store, categories); !missing.empty())
     return Fail(missing);
   const bool csv = format == "csv";
-  MYiDateEx dates;
-  TRecordData r;
-  std::string out, rtf;
-  bool header = csv;
+  const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+  std::deque<MYiDateEx> dates(workers);  // one date service per thread
+  std::vector<TRecordData> records;
+  std::vector<std::string> paths, lines;
+  std::string header;
+  bool wantHeader = csv;
   store.Connect();
-  for (int id = 1; id <= store.PrimaryId(); ++id) {
-    if (!store.LoadCaseInBatch(id, r)) continue;
-    if (!categories.empty() &&
-        std::find(categories.begin(), categories.end(), r.className) == categories.end())
-      continue;
-    Json doc = CaseJson(r, dates);
-    const std::string path = store.CommentPath(r);
-    if (!r.remarkFile.empty() && ReadFile(path, rtf)) {
-      doc["comment"] = RtfPlainText(rtf);
-      doc["commentRtf"] = RtfAsUtf8(rtf);
-    } else {
-      doc["comment"] = r.remarkText;
-      doc["commentRtf"] = nullptr;
+  const int last = store.PrimaryId();
+  for (int id = 1; id <= last;) {
+    records.clear();
+    paths.clear();
+    TRecordData r;
+    for (; id <= last && records.size() < kDumpBlock; ++id) {
+      if (!store.LoadCaseInBatch(id, r)) continue;
+      if (!categories.empty() &&
+          std::find(categories.begin(), categories.end(), r.className) == categories.end())
+        continue;
+      paths.push_back(store.CommentPath(r));
+      records.push_back(std::move(r));
     }
-    if (header) {
-      for (const auto& [key, value] : doc.items()) out.append(out.empty() ? "" : ",").append(key);
-      out += "\r\n";
-      header = false;
+    lines.assign(records.size(), {});
+    std::atomic<std::size_t> next{0};
+    const auto work = [&](MYiDateEx& service) {
+      for (std::size_t i; (i = next.fetch_add(1)) < records.size();)
+        lines[i] =
+            DumpLine(records[i], paths[i], csv, service, i == 0 && wantHeader ? &header : nullptr);
+    };
+    std::vector<std::thread> threads;
+    for (unsigned t = 1; t < workers && records.size() > 1; ++t)
+      threads.emplace_back(work, std::ref(dates[t]));
+    work(dates[0]);
+    for (std::thread& t : threads) t.join();
+    if (wantHeader && !records.empty()) {
+      std::fwrite(header.data(), 1, header.size(), stdout);
+      wantHeader = false;
     }
-    if (csv) {
-      bool first = true;
-      for (const auto& [key, value] : doc.items()) {
-        if (!first) out += ',';
-        first = false;
-        out += CsvField(value);
-      }
-      out += "\r\n";
-    } else {
-      out += JsonText(doc);
-      out += '\n';
-    }
-    if (out.size() > (1 << 20)) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
-    }
+    for (const std::string& line : lines) std::fwrite(line.data(), 1, line.size(), stdout);
   }
   store.Disconnect();
-  std::fwrite(out.data(), 1, out.size(), stdout);
   std::fflush(stdout);
   return 0;
 }

@@ -146,5 +146,21 @@ TEST(FileUtil, ReadingAFolderFailsInsteadOfThrowing) {
   EXPECT_FALSE(ReadFile(tmp.file("missing"), bytes));
 }
 
+// Whole files of every size come back byte for byte, also one that reports no size (/proc).
+TEST(FileUtil, ReadFileReadsWholeFiles) {
+  test::TempDir tmp;
+  std::string big;
+  for (int i = 0; i < 40000; ++i) big += static_cast<char>(i * 7 % 256);
+  for (const std::string& content : {std::string(), std::string("\0a\r\n", 4), big}) {
+    ASSERT_TRUE(WriteFileAtomic(tmp.file("f.rtf"), content));
+    std::string bytes = "left over";
+    ASSERT_TRUE(ReadFile(tmp.file("f.rtf"), bytes));
+    EXPECT_EQ(bytes, content);
+  }
+  std::string status;
+  ASSERT_TRUE(ReadFile("/proc/self/status", status));
+  EXPECT_NE(status.find("Name:"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace taiyi
