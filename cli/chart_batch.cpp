@@ -9,6 +9,7 @@
 
 #include "cli/chart_run.h"
 #include "cli/command_registry.h"
+#include "cli/input_checks.h"
 #include "cli/stdio_files.h"
 
 namespace taiyi::cli {
@@ -56,6 +57,7 @@ std::string ReadRequestLine(const nlohmann::json& line, ChartOptions& o) {
     } else if (number) {
       if (!value.is_number()) return TypeError(key, "数字");
       *number = value.get<double>();
+      if (std::string refusal = CoordinateRefusal(key, *number); !refusal.empty()) return refusal;
       o.lonGiven = true;
     } else if (key == "kind" || key == "flow") {
       std::string& target = key == "kind" ? o.kind : o.flow;

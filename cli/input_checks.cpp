@@ -18,16 +18,29 @@ CLI::Validator Utf8Text() {
       "");
 }
 
+namespace {
+
+bool OutOfRange(double value, double limit) {
+  return !std::isfinite(value) || std::fabs(value) > limit;
+}
+
+}  // namespace
+
 CLI::Validator Coordinate(double limit, const char* message) {
   return CLI::Validator(
       [limit, message](std::string& text) -> std::string {
         char* end = nullptr;
         const double value = std::strtod(text.c_str(), &end);
         if (end == text.c_str()) return {};
-        if (!std::isfinite(value) || std::fabs(value) > limit) return message;
-        return {};
+        return OutOfRange(value, limit) ? message : std::string();
       },
       "");
+}
+
+std::string CoordinateRefusal(const std::string& key, double value) {
+  const bool lon = key == "lon";
+  if (!OutOfRange(value, lon ? 180 : 90)) return {};
+  return lon ? kLongitudeMessage : kLatitudeMessage;
 }
 
 }  // namespace taiyi::cli

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace taiyi::cli {
 
@@ -17,5 +18,9 @@ CLI::Validator Coordinate(double limit, const char* message);
 
 inline constexpr char kLongitudeMessage[] = "经度必须是-180到180之间的数";
 inline constexpr char kLatitudeMessage[] = "纬度必须是-90到90之间的数";
+
+// The refusal of a longitude (key "lon") or latitude ("lat") value wherever one is read, as
+// the options give it; empty when the value is a finite number within range.
+std::string CoordinateRefusal(const std::string& key, double value);
 
 }  // namespace taiyi::cli

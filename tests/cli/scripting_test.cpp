@@ -107,15 +107,18 @@ TEST_F(Scripting, BatchChartsEveryLineInOrderAndReportsBadLines) {
                     month, day, month);
       input += line;
     }
-  // 336 good lines, then a blank line and four that fail.
+  // 336 good lines, then a blank line and six that fail (coordinates as the options refuse
+  // them: --lon 181 and --lat -90.5 are usage errors there).
   input +=
       "\n{\"date\": \"1990-02-30\"}\nnot json\n{\"colour\": 1}\n"
-      "{\"kind\": \"年局\", \"flow\": \"年\", \"flowDate\": \"2000-01-01\"}\n";
+      "{\"kind\": \"年局\", \"flow\": \"年\", \"flowDate\": \"2000-01-01\"}\n"
+      "{\"date\": \"1990-01-01\", \"lon\": 181, \"lat\": 30}\n"
+      "{\"date\": \"1990-01-01\", \"lon\": -180, \"lat\": -90.5}\n";
   ASSERT_TRUE(WriteFileAtomic(dir_.file("in.jsonl"), input));
   const auto run = Run("chart --batch - < " + dir_.file("in.jsonl"), false);
   EXPECT_EQ(run.code, 1);
   const std::vector<std::string> out = Lines(run.out);
-  ASSERT_EQ(out.size(), 340u);
+  ASSERT_EQ(out.size(), 342u);
   const std::vector<std::string> in = Lines(input);
   for (std::size_t i = 0; i < 336; ++i) {
     const json chart = json::parse(out[i]);
@@ -125,6 +128,11 @@ TEST_F(Scripting, BatchChartsEveryLineInOrderAndReportsBadLines) {
   EXPECT_EQ(json::parse(out[337])["line"], 339);
   EXPECT_EQ(json::parse(out[338]), json::parse(R"({"line":340,"error":"未知的键: colour"})"));
   EXPECT_EQ(json::parse(out[339]), json::parse(R"({"line":341,"error":"流年只适用于命局"})"));
+  EXPECT_EQ(json::parse(out[340]),
+            json::parse(R"({"line":342,"error":"经度必须是-180到180之间的数"})"));
+  EXPECT_EQ(json::parse(out[341]),
+            json::parse(R"({"line":343,"error":"纬度必须是-90到90之间的数"})"));
+  EXPECT_EQ(Run("chart --lon 181 --json").code, 2);
 
   // A line gives exactly what chart --json gives for the same options.
   ASSERT_TRUE(
