@@ -2,18 +2,16 @@
 // category, the comment as plain text and as RTF) as JSON Lines or CSV; load adds the cases of
 // a JSON Lines dump with new ids and comment files.
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <deque>
 #include <iostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "calendar/date_service.h"
 #include "cli/case_json.h"
 #include "cli/case_store_access.h"
 #include "cli/command_registry.h"
+#include "cli/every_core.h"
 #include "cli/stdio_files.h"
 #include "platform/file_util.h"
 #include "platform/gbk.h"
@@ -96,8 +94,7 @@ int RunDump(const CliContext& ctx, const std::string& format,
   if (const std::string missing = MissingCategory(store, categories); !missing.empty())
     return Fail(missing);
   const bool csv = format == "csv";
-  const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-  std::deque<MYiDateEx> dates(workers);  // one date service per thread
+  EveryCore cores;
   std::vector<TRecordData> records;
   std::vector<std::string> paths, lines;
   std::string header;
@@ -117,17 +114,10 @@ int RunDump(const CliContext& ctx, const std::string& format,
       records.push_back(std::move(r));
     }
     lines.assign(records.size(), {});
-    std::atomic<std::size_t> next{0};
-    const auto work = [&](MYiDateEx& service) {
-      for (std::size_t i; (i = next.fetch_add(1)) < records.size();)
-        lines[i] =
-            DumpLine(records[i], paths[i], csv, service, i == 0 && wantHeader ? &header : nullptr);
-    };
-    std::vector<std::thread> threads;
-    for (unsigned t = 1; t < workers && records.size() > 1; ++t)
-      threads.emplace_back(work, std::ref(dates[t]));
-    work(dates[0]);
-    for (std::thread& t : threads) t.join();
+    cores.ForEach(records.size(), [&](std::size_t i, MYiDateEx& dates) {
+      lines[i] =
+          DumpLine(records[i], paths[i], csv, dates, i == 0 && wantHeader ? &header : nullptr);
+    });
     if (wantHeader && !records.empty()) {
       std::fwrite(header.data(), 1, header.size(), stdout);
       wantHeader = false;

@@ -1,14 +1,12 @@
 #include "cli/chart_batch.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <deque>
 #include <iostream>
-#include <thread>
 
 #include "cli/chart_run.h"
 #include "cli/command_registry.h"
+#include "cli/every_core.h"
 #include "cli/input_checks.h"
 #include "cli/stdio_files.h"
 
@@ -121,8 +119,7 @@ int RunChartBatch(const AppFolder& folder, const std::string& path,
   std::string error;
   if (!ApplySettingOverrides(sets, shared.settings, error)) return Fail(error);
 
-  const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-  std::deque<MYiDateEx> dates(workers);  // one date service per thread, never shared
+  EveryCore cores;
   std::vector<std::string> lines, out;
   std::vector<std::size_t> numbers;
   std::atomic<bool> anyFailed{false};
@@ -146,19 +143,11 @@ int RunChartBatch(const AppFolder& folder, const std::string& path,
       numbers.push_back(lineNumber);
     }
     out.assign(lines.size(), {});
-    std::atomic<std::size_t> next{0};
-    const auto work = [&](MYiDateEx& service) {
-      for (std::size_t i; (i = next.fetch_add(1)) < lines.size();) {
-        bool failed = false;
-        out[i] = ChartLine(lines[i], numbers[i], shared, service, failed);
-        if (failed) anyFailed = true;
-      }
-    };
-    std::vector<std::thread> threads;
-    for (unsigned t = 1; t < workers && lines.size() > 1; ++t)
-      threads.emplace_back(work, std::ref(dates[t]));
-    work(dates[0]);
-    for (std::thread& t : threads) t.join();
+    cores.ForEach(lines.size(), [&](std::size_t i, MYiDateEx& dates) {
+      bool failed = false;
+      out[i] = ChartLine(lines[i], numbers[i], shared, dates, failed);
+      if (failed) anyFailed = true;
+    });
     for (std::string& o : out) {
       o.push_back('\n');
       std::fwrite(o.data(), 1, o.size(), stdout);

@@ -10,7 +10,17 @@
 namespace taiyi::cli {
 namespace {
 
-std::string HtmlEscape(const std::string& s) {
+std::string FontName(const RichTextRecorder& text) {
+  return text.FontName().empty() ? std::string("宋体") : text.FontName();
+}
+
+int FontSize(const RichTextRecorder& text) {
+  return text.FontSize() > 0 ? text.FontSize() : 12;
+}
+
+}  // namespace
+
+std::string HtmlEscape(std::string_view s, bool lineBreaks) {
   std::string out;
   for (char c : s) {
     switch (c) {
@@ -26,6 +36,12 @@ std::string HtmlEscape(const std::string& s) {
       case '"':
         out += "&quot;";
         break;
+      case '\n':
+        out += lineBreaks ? "<br>" : "\n";
+        break;
+      case '\r':
+        if (!lineBreaks) out += c;
+        break;
       default:
         out += c;
     }
@@ -39,16 +55,6 @@ std::string CssColour(Colour c) {
   std::snprintf(buf, sizeof buf, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
   return buf;
 }
-
-std::string FontName(const RichTextRecorder& text) {
-  return text.FontName().empty() ? std::string("宋体") : text.FontName();
-}
-
-int FontSize(const RichTextRecorder& text) {
-  return text.FontSize() > 0 ? text.FontSize() : 12;
-}
-
-}  // namespace
 
 std::string ParagraphsToRtf(const RichTextRecorder& text) {
   RtfDocument doc;

@@ -3,10 +3,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/rich_text_sink.h"
 
 namespace taiyi::cli {
+
+// Text escaped for HTML; with lineBreaks a line break becomes <br> and a carriage return
+// is dropped (text that keeps its breaks inside one paragraph).
+std::string HtmlEscape(std::string_view s, bool lineBreaks = false);
+// A colour 0x00BBGGRR as CSS "#RRGGBB".
+std::string CssColour(Colour c);
 
 // A rich-text document in the recorder's default font (宋体 12 when it has none).
 std::string ParagraphsToRtf(const RichTextRecorder& text);
