@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <deque>
+#include <functional>
 #include <numeric>
 #include <thread>
 #include <tuple>
@@ -48,8 +50,7 @@ bool SearchByChart(MRecordBase& store, const ChartSettings& settings,
   std::vector<char> matches(cases.size(), 0);
   std::atomic<std::size_t> done{0};
   std::atomic<bool> stop{false};
-  const auto run = [&](std::size_t begin, std::size_t end) {
-    MYiDateEx dates;
+  const auto run = [&](std::size_t begin, std::size_t end, MYiDateEx& dates) {
     for (std::size_t i = begin; i < end && !stop.load(std::memory_order_relaxed); ++i) {
       const StoredChart& c = cases[order[i]];
       const ChartResult chart = ComputeChart(c.request, settings, dates);
@@ -60,13 +61,17 @@ bool SearchByChart(MRecordBase& store, const ChartSettings& settings,
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const std::size_t threads = cases.size() < 2000 ? 1 : std::min<std::size_t>(cores, 4);
   std::vector<std::thread> workers;
+  // One date service per thread, kept for all its cases: the terms and lunar years it
+  // remembers serve the next ones.
+  std::deque<MYiDateEx> dates(threads);
   for (std::size_t t = 1; t < threads; ++t)
-    workers.emplace_back(run, cases.size() * t / threads, cases.size() * (t + 1) / threads);
+    workers.emplace_back(run, cases.size() * t / threads, cases.size() * (t + 1) / threads,
+                         std::ref(dates[t]));
   // The calling thread takes the first share and reports the progress of all.
   const std::size_t firstEnd = cases.size() / threads;
   constexpr std::size_t kStep = 512;
   for (std::size_t b = 0; b < firstEnd && !stop; b += kStep) {
-    run(b, std::min(firstEnd, b + kStep));
+    run(b, std::min(firstEnd, b + kStep), dates[0]);
     if (progress && !progress(cases.empty() ? 1.0 : double(done) / double(cases.size())))
       stop = true;
     if (work) {
