@@ -14,11 +14,11 @@
 #include "cli/chart_batch.h"
 #include "cli/chart_image_output.h"
 #include "cli/chart_json.h"
-#include "cli/json_output.h"
 #include "cli/chart_options.h"
 #include "cli/chart_report_output.h"
 #include "cli/chart_run.h"
 #include "cli/command_registry.h"
+#include "cli/json_output.h"
 #include "cli/stdio_files.h"
 #include "cli/text_output.h"
 #include "cli/user_years.h"
@@ -79,6 +79,34 @@ std::string Text(const ComputedChart& c) {
   return out.str();
 }
 
+// The short text of a flow: its moment and age, pillars, ju and counts, the flow deities by
+// position, the age limits and the four flow hexagrams.
+std::string FlowText(const FlowChart& f) {
+  static constexpr const char* kFlowNames[] = {"", "流年", "流月", "流日", "流时"};
+  static constexpr const char* kHexagramNames[] = {"流年卦", "流月卦", "流日卦", "流时卦"};
+  std::ostringstream out;
+  out << kFlowNames[f.kind] << "  " << Moment(f.moments.clockMoment) << "  " << f.age << "岁\n";
+  const Pillars& p = f.pillars.pillars;
+  out << "干支：" << GanZhiName(p.year) << "年 " << GanZhiName(p.month) << "月 "
+      << GanZhiName(p.day) << "日 " << GanZhiName(p.hour) << "时\n";
+  out << (f.ju.yang ? "阳遁" : "阴遁") << f.ju.ju << "局  主算:" << f.counts.host
+      << ",客算:" << f.counts.guest << ",定算:" << f.counts.fixed << "\n";
+  for (int i = 0; i < kPositionCount; ++i) {
+    const PositionList entries = FlowEntries(f.positions[i]);
+    if (entries.empty()) continue;
+    out << PositionName(i) << "：";
+    for (DeityCode code : entries) out << ' ' << DeityFullName(code);
+    out << '\n';
+  }
+  out << "阳九 " << kBranchNames[f.yangJiu] << "  百六大限 " << kBranchNames[f.baiLiuGreat]
+      << "  百六小限 " << kBranchNames[f.baiLiuSmall] << "\n";
+  for (size_t i = 0; i < f.hexagrams.size(); ++i)
+    out << (i ? "  " : "") << kHexagramNames[i] << "：" << DisplayName(f.hexagrams[i].index) << ' '
+        << ChineseNumber(f.hexagrams[i].movingLine + 1) << "爻动";
+  out << "\n";
+  return out.str();
+}
+
 // The request of the options, or of the stored case of --case.
 bool ReadRequest(const CliContext& ctx, const ChartCommand& command, const AppFolder& folder,
                  ChartRequest& request, std::string& error) {
@@ -128,16 +156,15 @@ int RunChart(const CliContext& ctx, const ChartCommand& command) {
                      ParagraphsToHtml(texts.whole, std::string(ChartKindTitle(request.kind))),
                      error))
     return Fail(error);
-  const Json flowDoc = run.Flow() ? FlowJson(*run.Flow()) : Json();
   if (command.json) {
     PrintJson(ChartDocument(run, texts));
   } else if (command.text) {
     std::cout << ParagraphsToTerminal(texts.whole, ColoursWanted());
-    if (run.Flow()) PrintJson(flowDoc);
+    if (run.Flow()) std::cout << FlowText(*run.Flow());
   } else if (command.rtf.empty() && command.html.empty() && command.pdf.empty() &&
              !WantsChartImage(command.image)) {
     std::cout << Text(chart);
-    if (run.Flow()) PrintJson(flowDoc);
+    if (run.Flow()) std::cout << FlowText(*run.Flow());
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/command_registry.h"
+#include "cli/usage_message.h"
 
 namespace taiyi::cli {
 
@@ -51,9 +52,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << e.what() << "\n";
-    std::cerr << "usage: taiyi-cli [--data-dir DIR] COMMAND [OPTIONS]   (taiyi-cli --help lists "
-                 "the commands)\n";
+    std::cerr << UsageMessage(e) << "\n" << kUsageLine << "\n";
     return 2;
   }
   if (!ctx.run) {

@@ -93,6 +93,8 @@ int RunExport(const CliContext& ctx, const std::string& dir,
     return Fail(missing);
   const std::string path = ExportFileName(dir, LocalNow());
   if (FileExists(path)) return Fail(kMsgExportFileExists);
+  // A folder that is not there yet is made, as a backup makes its own.
+  CreateDirs(dir);
   int n = 0;
   {
     ProgressPrinter printer;

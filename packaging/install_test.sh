@@ -35,6 +35,23 @@ grep -qx "Icon=taiyi" "$prefix/share/applications/$app_id.desktop" || fail "desk
 zcat "$prefix/share/man/man1/taiyi-cli.1.gz" | grep -q '^\.TH TAIYI-CLI 1 .*taiyi [0-9]' ||
   fail "man page version"
 bash -n "$prefix/share/bash-completion/completions/taiyi-cli" || fail "completion syntax"
+# File names complete after every option and command that reads or writes a file.
+if [ -f /usr/share/bash-completion/bash_completion ]; then
+  mkdir -p "$tmp/files" && touch "$tmp/files/report.pdf"
+  completes() {
+    (cd "$tmp/files" && PATH="$prefix/bin:$PATH" bash -c '
+      source /usr/share/bash-completion/bash_completion
+      source "$0"
+      COMP_WORDS=("$@" ""); COMP_CWORD=$#; COMP_LINE="$*  "; COMP_POINT=${#COMP_LINE}
+      _taiyi_cli; printf "%s\n" "${COMPREPLY[@]}"' \
+      "$prefix/share/bash-completion/completions/taiyi-cli" taiyi-cli "$@")
+  }
+  for words in "chart --pdf" "chart --png" "chart --batch" "case report 1 --pdf" "case load" \
+    "case import"; do
+    # shellcheck disable=SC2086  # the words are the command line typed so far
+    completes $words | grep -qx report.pdf || fail "no file names after: taiyi-cli $words"
+  done
+fi
 
 # A new user: empty HOME, no data folder given, started from an unrelated folder.
 home=$tmp/home

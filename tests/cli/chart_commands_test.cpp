@@ -105,6 +105,22 @@ TEST_F(ChartCommand, FlowYear) {
   EXPECT_EQ(c["conditions"], Chart("--date 1980-05-05 --time 10:30")["conditions"]);
 }
 
+// Without --json a flow is told as text after the chart's own, like it, never as JSON.
+TEST_F(ChartCommand, FlowYearAsText) {
+  const std::string args = "--date 1980-05-05 --time 10:30 --flow 年 --flow-date 2004-06-01";
+  for (const std::string& form : {std::string(), std::string(" --text")}) {
+    const auto run = Run(args + form, false);
+    ASSERT_EQ(run.code, 0) << form;
+    EXPECT_EQ(run.out.find('{'), std::string::npos) << form << "\n" << run.out;
+    const auto flow = run.out.find("流年  2004-06-01 12:00  25岁\n干支：甲申年");
+    ASSERT_NE(flow, std::string::npos) << form << "\n" << run.out;
+    EXPECT_NE(run.out.find("主算:24,客算:3,定算:15\n酉： 定目", flow), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("阳九 申  百六大限 申  百六小限 申\n流年卦：", flow), std::string::npos)
+        << run.out;
+  }
+}
+
 TEST_F(ChartCommand, SettingOverridesAndPlaces) {
   // A life chart as an hour chart takes the hour chart's period.
   EXPECT_EQ(Chart("--date 1980-05-05 --time 10:30 --set iMingJu=1")["period"],

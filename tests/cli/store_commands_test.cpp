@@ -59,6 +59,16 @@ TEST(StoreCommands, ExportOneCategoryThenImportItIntoAnotherStore) {
   EXPECT_TRUE(ListFiles(out2.path(), "*").empty());
 }
 
+// An export into a folder that is not there yet makes the folder, as a backup does.
+TEST(StoreCommands, ExportMakesItsFolder) {
+  test::TempDir a, out;
+  ASSERT_EQ(Case(a, "add --name 张三 --category 家人").code, 0);
+  const std::string folder = out.path() + "新的/导出";
+  const auto exported = Case(a, "export " + folder + " --json", false);
+  ASSERT_EQ(exported.code, 0) << exported.out;
+  EXPECT_EQ(ListFiles(folder, "*.db").size(), 1u);
+}
+
 TEST(StoreCommands, BackupRestoreAndDeleteAll) {
   test::TempDir a, out;
   ASSERT_EQ(Case(a, "add --name 张三 --category 家人").code, 0);
