@@ -1,4 +1,4 @@
-// Years as users type and read them: no year 0, -120 is 121 BC.  Inside, years are
+// Years as users type and read them: no year 0, -120 is 120 BC.  Inside, years are
 // astronomical (0 = 1 BC); the command line, the windows and the case captions convert here.
 #pragma once
 

@@ -1,6 +1,6 @@
 // Calendar look-ups of the command-line program: lunar and civil dates, solar terms, a
 // day list, the four pillars and era names. Years are typed and printed as users write
-// them (no year 0; -120 is 121 BC).
+// them (no year 0; -120 is 120 BC).
 #include <cstdio>
 #include <iostream>
 #include <optional>

@@ -10,7 +10,7 @@
 
 namespace taiyi::cli {
 
-// "YYYY-MM-DD" of a stored date with the year as users type it: "-0120-03-01" is 121 BC.
+// "YYYY-MM-DD" of a stored date with the year as users type it: "-0120-03-01" is 120 BC.
 std::string DateText(const YiDate& d);
 // "HH:MM".
 std::string TimeText(const YiDate& d);

@@ -80,7 +80,7 @@ CommandRegistrar reg{
       search->add_option("--comment", o.input.comment, "keyword in the comment")->check(Utf8Text());
       auto* maleOpt = search->add_flag("--male", o.male, "men only");
       search->add_flag("--female", o.female, "women only")->excludes(maleOpt);
-      search->add_option("--years", o.years, "FROM TO, both included (-120 is 121 BC)")
+      search->add_option("--years", o.years, "FROM TO, both included (-120 is 120 BC)")
           ->expected(2);
       search->add_option("--province", o.province, "a province of the province list")
           ->check(CLI::IsMember(std::vector<std::string>(kProvinces.begin(), kProvinces.end())));
