@@ -9,6 +9,7 @@
 #include "calendar/ganzhi_names.h"
 #include "chart/analysis_lines.h"
 #include "chart/period_selection.h"
+#include "chart/places.h"
 #include "cli/chart_condition_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
@@ -89,6 +90,8 @@ int RunSelect(const CliContext& ctx, const SelectCommand& command, const PeriodS
   request.kind = selection.kind;
   std::string error;
   if (!ApplyRequestOptions(command.place, folder, true, request, error)) return Fail(error);
+  // Without a place the periods are charted at the default coordinates, an unknown place.
+  if (request.place.empty()) request.SetPlace(std::string(kUnknownPlace));
   if (!ReadSettingsWithOverrides(command.place, folder, selection.settings, error))
     return Fail(error);
   selection.longitude = request.longitude;
