@@ -21,6 +21,8 @@ struct SeenBox {
   bool onTop = false;
   bool defaultNo = false;
   QString text;
+  int width = 0;
+  int titleWidth = 0;
 };
 
 // Looks at the box that is about to open and answers it with the button.
@@ -33,6 +35,8 @@ void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton answer) {
     seen.onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     seen.defaultNo = box->defaultButton() == box->button(QMessageBox::No);
     seen.text = box->text();
+    seen.width = box->width();
+    seen.titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
     box->button(answer)->click();
   });
 }
@@ -83,6 +87,12 @@ TEST(QtPrompter, ABoxOpensOverTheWindowThatAsksWithItsIcon) {
   EXPECT_EQ(later.owner, &main);
   EXPECT_EQ(later.icon, QMessageBox::Information);
   EXPECT_FALSE(later.onTop);
+
+  // A short message under the program's long title is wide enough for the whole title.
+  SeenBox shortText;
+  AnswerNextBox(shortText, QMessageBox::Ok);
+  prompter.Message("已保存！");
+  EXPECT_GT(shortText.width, shortText.titleWidth + 100);
 }
 
 }  // namespace

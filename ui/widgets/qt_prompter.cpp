@@ -1,7 +1,13 @@
 #include "ui/widgets/qt_prompter.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QScreen>
+#include <QSpacerItem>
 
 #include "ui/widgets/program_title.h"
 
@@ -36,6 +42,21 @@ QMessageBox::Icon IconOf(QuestionIcon icon) {
   return QMessageBox::Question;
 }
 
+// A box sizes itself by its text, so a short message gives a box narrower than its title, and
+// the window manager cuts the title ("墨衡…1.3").  An empty spacer row as wide as the title,
+// with room for the frame's icon and buttons, keeps the whole title readable.
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  constexpr int kFrameButtonsRoom = 140;
+  int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) * 6 / 5 +
+              kFrameButtonsRoom;
+  if (const QScreen* screen = box.screen())
+    width = std::min(width, screen->availableGeometry().width() * 4 / 5);
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QWidget* QtPrompter::Owner() const {
@@ -52,6 +73,7 @@ QMessageBox::StandardButton QtPrompter::Show(QMessageBox::Icon icon, std::string
   QMessageBox box(icon, ToQString(title), ToQString(text), buttons, Owner());
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   if (AnyWindowStaysOnTop()) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  WidenForTitle(box);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
