@@ -1,13 +1,12 @@
 #include "ui/widgets/qt_prompter.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QScreen>
 #include <QSpacerItem>
+#include <algorithm>
 
 #include "ui/widgets/program_title.h"
 
@@ -49,8 +48,8 @@ void WidenForTitle(QMessageBox& box) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (!grid) return;
   constexpr int kFrameButtonsRoom = 140;
-  int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) * 6 / 5 +
-              kFrameButtonsRoom;
+  int width =
+      QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) * 6 / 5 + kFrameButtonsRoom;
   if (const QScreen* screen = box.screen())
     width = std::min(width, screen->availableGeometry().width() * 4 / 5);
   grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
