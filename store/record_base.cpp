@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
 #include "platform/clean_name.h"
 #include "platform/fault_point.h"
@@ -204,12 +205,67 @@ int MRecordBase::openTables() {
   }
   if (opened) {
     const int id = ReadPrimaryId();
-    if (id == -1)
+    const int generation = id == -1 ? -1 : ReadGeneration();
+    if (generation == -1) {
       opened = false;
-    else
+    } else {
       primaryId_ = id;
+      generation_ = generation;
+    }
   }
   return opened ? 0 : -1;
+}
+
+int NextGeneration(int current) {
+  return current >= 1 && current < 2147483647 ? current + 1 : 1;
+}
+
+int MRecordBase::ReadGeneration() {
+  Session session(*this);
+  SqliteStatement* st = prepared("pragma user_version;");
+  const int rc = st->Step();
+  std::string message;
+  const bool ok = rc == SQLITE_ROW || CheckSqlite(rc, conn_.Handle(), &message);
+  const std::int64_t generation = rc == SQLITE_ROW ? st->ColumnInt(0) : 0;
+  st->Reset();
+  if (!ok) {
+    lastMessage_ = message;
+    keepBatchOpen();
+    return -1;
+  }
+  // user_version is a signed 32-bit number; the store only ever writes 0..2147483647.
+  return generation < 0 ? 0 : static_cast<int>(generation);
+}
+
+bool MRecordBase::GenerationChanged() {
+  const std::string message = lastMessage_;
+  const int generation = ReadGeneration();
+  lastMessage_ = message;
+  return generation != -1 && generation != generation_;
+}
+
+void MRecordBase::AdoptGeneration() {
+  const std::string message = lastMessage_;
+  const int generation = ReadGeneration();
+  lastMessage_ = message;
+  if (generation != -1) generation_ = generation;
+}
+
+bool MRecordBase::WriteGeneration(int generation) {
+  Session session(*this, true);
+  // A pragma takes no parameters; the number is written into the statement.
+  if (!session.Writable() || !Execute("pragma user_version=" + std::to_string(generation) + ";") ||
+      !session.Commit())
+    return false;
+  generation_ = generation;
+  return true;
+}
+
+bool MRecordBase::sameGeneration() {
+  const int generation = ReadGeneration();
+  if (generation == generation_) return true;
+  if (generation != -1) lastMessage_ = kMsgStoreRenumbered;
+  return false;
 }
 
 int MRecordBase::OpenPrivate(const std::string& dbPath, const std::string& appDir) {
@@ -227,6 +283,19 @@ int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool
   const bool exclusive = lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
   const bool recovered = exclusive && RecoverPendingSteps(*this);
   const int opened = openTables();
+  // A store made anew gets a generation of its own, so that a program that still holds ids of
+  // a store deleted in its place (delete-all) cannot write by them.  Only a file still at 0
+  // gets one: another program may have made the store at the same moment.
+  if (opened == 0 && !existed) {
+    Session session(*this, true);
+    if (session.Writable() && ReadGeneration() == 0) {
+      std::random_device random;
+      const int generation = std::uniform_int_distribution<int>(1, 2147483647)(random);
+      if (WriteGeneration(generation)) session.Commit();
+    }
+    const int generation = ReadGeneration();
+    if (generation > 0) generation_ = generation;
+  }
   int result = opened;
   if (opened == 0 && convertOld && FileExists(OldCaseFilePath(appDir_))) {
     // The conversion adds the old cases once: no other program may convert at the same time.
@@ -437,7 +506,12 @@ bool MRecordBase::UpdateCase(int id, const TRecordData& record) {
   WriteGuard guard(*this, StoreLockMode::kShared);
   if (!guard) return false;
   Session session(*this, true);
-  if (session.Writable() && updateCase(id, record) && session.Commit()) return true;
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotUpdateCase;
+    return false;
+  }
+  if (!updateCase(id, record)) return false;
+  if (session.Commit()) return true;
   lastMessage_ = kMsgCannotUpdateCase;
   return false;
 }
@@ -455,6 +529,8 @@ bool MRecordBase::updateCase(int id, const TRecordData& record) {
     }
     return s + " where id=?;";
   }();
+  // The id may name another case since another program renumbered the store.
+  if (!sameGeneration()) return false;
   std::vector<SqlValue> values = CaseToValues(record);
   values.erase(values.begin());
   values.push_back(SqlValue::Integer(id));
@@ -467,7 +543,12 @@ bool MRecordBase::RemoveCase(int id) {
   WriteGuard guard(*this, StoreLockMode::kShared);
   if (!guard) return false;
   Session session(*this, true);
-  if (session.Writable() && removeCase(id) && session.Commit()) return true;
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotDeleteCase;
+    return false;
+  }
+  if (!removeCase(id)) return false;
+  if (session.Commit()) return true;
   lastMessage_ = kMsgCannotDeleteCase;
   return false;
 }
@@ -475,6 +556,7 @@ bool MRecordBase::RemoveCase(int id) {
 bool MRecordBase::RemoveCaseInBatch(int id) { return removeCase(id); }
 
 bool MRecordBase::removeCase(int id) {
+  if (!sameGeneration()) return false;
   if (Execute("delete from case_data where id = ?;", {SqlValue::Integer(id)})) return true;
   lastMessage_ = kMsgCannotDeleteCase;
   return false;

@@ -64,6 +64,23 @@ class MRecordBase {
   // The stored primaryId, or -1 (also when it is outside 0..kMaxCaseId).
   int ReadPrimaryId();
 
+  // The store's generation: a number in the database file's header (SQLite's user_version)
+  // that every operation renumbering or replacing the cases gives a new value (compaction,
+  // restore; a store made anew after delete-all starts at a random one).  A store file that
+  // never had one reads 0.  The object reads it at Open; every write by id (update, remove,
+  // move) checks it inside its transaction and is refused with kMsgStoreRenumbered when the
+  // file's value differs, since the id may name another case by now.
+  int Generation() const { return generation_; }
+  // The generation the file holds now, or -1 (LastMessage set) when it cannot be read.
+  int ReadGeneration();
+  // Whether the file's generation differs from the one this object holds.
+  bool GenerationChanged();
+  // Takes the file's generation as this object's: the caller has dropped every id it read
+  // before (its case list is read again).
+  void AdoptGeneration();
+  // Writes the generation into the file (a store being built: compaction, restore).
+  bool WriteGeneration(int generation);
+
   // The ids of the stored cases within 1..kMaxCaseId, ascending (newest first with
   // newestFirst), at most limit of them when limit > 0: the walk over all cases, in one
   // ordered query instead of a look at every number below the primary id.  False, with
@@ -132,6 +149,8 @@ class MRecordBase {
   int stemInUse(const std::string& stem);
   void openPaths(const std::string& dbPath, const std::string& appDir);
   int openTables();
+  // Whether a write by id may go ahead: the file's generation is still this object's.
+  bool sameGeneration();
   bool updateCase(int id, const TRecordData& record);
   bool removeCase(int id);
   bool loadCase(int id, TRecordData& record);
@@ -146,6 +165,7 @@ class MRecordBase {
   std::string dbPathUtf8_;
   std::string dbPath_;
   int primaryId_ = 0;
+  int generation_ = 0;
   SqliteConnection conn_;
   bool batch_ = false;
   bool private_ = false;
@@ -161,6 +181,10 @@ class MRecordBase {
   };
   LoadStatement load_;
 };
+
+// The generation a store gets when its cases are renumbered or replaced: the next one after
+// current, within 1..2147483647.
+int NextGeneration(int current);
 
 // Whether the category list can hold the name as one name: not empty, no space in it.
 bool IsStorableCategory(std::string_view name);

@@ -206,7 +206,9 @@ bool RecoverPendingSteps(MRecordBase& store) {
           continue;  // kept for the next open
         }
       } else {
-        Discard(Field(fields, "db"));
+        const std::string db = Field(fields, "db");
+        Discard(db);
+        if (!db.empty()) Discard(db + "-journal");
         Discard(Field(fields, "dir"));
       }
     } else if (kind == "deleteall") {
