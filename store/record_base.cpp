@@ -278,9 +278,12 @@ int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool
   openPaths(dbPath, appDir);
   private_ = false;
   lock_.SetPath(StoreLockPath(dbPath_));
-  // The repair needs every other writer out; when one is at work, a later open repairs.
+  // The repair needs every other writer out; when one is at work, a later open repairs.  An
+  // open that finds nothing to repair takes no lock at all: every program opens the store,
+  // and another program's add must not wait for that.
   const bool existed = FileExists(dbPath_);
-  const bool exclusive = lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
+  const bool exclusive = StoreNeedsRepair(*this) &&
+                         lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
   const bool recovered = exclusive && RecoverPendingSteps(*this);
   const int opened = openTables();
   // A store made anew gets a generation of its own, so that a program that still holds ids of
@@ -452,15 +455,24 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
                                     std::string& commentPath) {
   WriteGuard guard(*this, StoreLockMode::kShared);
   if (!guard) return -1;
+  // The comment is written (and flushed) under a temporary name before the database's write
+  // lock is taken, so that other programs' writes wait only for the name and the row.
+  const std::string base = CommentStemBase(record);
+  std::string temp;
+  if (!WriteTempFile(CommentFilePath(appDir_, base), commentBytes, temp)) {
+    commentPath = CommentFilePath(appDir_, base);
+    lastMessage_ = kMsgCannotWriteComment + commentPath;
+    return -1;
+  }
   Session session(*this, true);
   if (!session.Writable()) {
+    DeleteFile(temp);
     lastMessage_ = kMsgCannotSaveCase;
     return -1;
   }
   // The name: the rule of MakeCommentFileName, skipping a name that a case holds even when
   // its file is missing, and taken by a link that fails when another program was quicker.
-  std::string stem, path, temp;
-  const std::string base = CommentStemBase(record);
+  std::string stem, path;
   for (int i = -1;; ++i) {
     stem = i < 0 ? base : base + "_" + std::to_string(i);
     path = CommentFilePath(appDir_, stem);
@@ -472,11 +484,6 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
       return -1;
     }
     if (inUse > 0) continue;
-    if (temp.empty() && !WriteTempFile(path, commentBytes, temp)) {
-      commentPath = path;
-      lastMessage_ = kMsgCannotWriteComment + path;
-      return -1;
-    }
     if (ClaimFileName(temp, path)) break;
     if (errno != EEXIST) {
       DeleteFile(temp);
