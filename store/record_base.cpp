@@ -77,6 +77,8 @@ int MRecordBase::Connect(bool write) {
   if (rc != SQLITE_OK) return rc;
   const int begun = conn_.ExecuteScript(write ? "begin immediate" : "begin");
   batch_ = begun == SQLITE_OK;
+  writeBatch_ = write;
+  loadsInChunk_ = 0;
   if (write && !batch_) {
     conn_.Close();
     return begun;
@@ -108,12 +110,22 @@ void MRecordBase::closeConnection() {
   load_ = {};
   statements_.clear();
   batch_ = false;
+  writeBatch_ = false;
   conn_.Close();
+}
+
+void MRecordBase::yieldReadLock() {
+  if (!batch_ || writeBatch_ || ++loadsInChunk_ < kReadChunk) return;
+  loadsInChunk_ = 0;
+  // Every statement of the batch is reset between its uses, so the read transaction can end
+  // here; a writer that waited commits before the next read takes the lock again.
+  if (!sqlite3_get_autocommit(conn_.Handle()) && conn_.ExecuteScript("commit") == SQLITE_OK)
+    conn_.ExecuteScript("begin");
 }
 
 void MRecordBase::keepBatchOpen() {
   if (batch_ && conn_.IsOpen() && sqlite3_get_autocommit(conn_.Handle()))
-    conn_.ExecuteScript("begin");
+    conn_.ExecuteScript(writeBatch_ ? "begin immediate" : "begin");
 }
 
 SqliteStatement* MRecordBase::prepared(std::string_view sql) {
@@ -581,6 +593,7 @@ bool MRecordBase::LoadCaseInBatch(int id, TRecordData& record) { return loadCase
 // by name (the first of that name), so a foreign table with other or missing columns loads
 // as Query would; the positions are found once for the connection's load statement.
 bool MRecordBase::loadCase(int id, TRecordData& record) {
+  yieldReadLock();
   if (!load_.statement) load_.statement = prepared("select * from case_data where id=?;");
   SqliteStatement* st = load_.statement;
   st->Reset();

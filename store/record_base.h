@@ -21,6 +21,9 @@ namespace taiyi {
 
 class MRecordBase {
  public:
+  // How many cases a reading batch loads under one read lock.
+  static constexpr int kReadChunk = 2000;
+
   MRecordBase() = default;
   // Commits and closes a batch that was left open.
   ~MRecordBase();
@@ -49,7 +52,10 @@ class MRecordBase {
   // Access layer.  Connect opens the database and starts a batch transaction; Disconnect
   // commits it and closes (false, with SQLite's text, when the commit failed).  A batch that
   // writes passes write: its transaction takes the database's write lock at once, so that it
-  // cannot meet another program's writer half-way.
+  // cannot meet another program's writer half-way.  A batch that only reads gives its read
+  // lock up after every kReadChunk loaded cases and takes it again, so that another program's
+  // commit waits for one chunk instead of the whole loop (a case removed meanwhile is then
+  // simply not found).
   int Connect(bool write = false);
   bool Disconnect();
   // Closes a batch without committing it: whatever it changed is undone.
@@ -160,6 +166,9 @@ class MRecordBase {
   void closeConnection();
   // A failed statement inside a batch can end the batch's transaction; start a new one.
   void keepBatchOpen();
+  // In a reading batch: ends the read transaction after every kReadChunk loads and begins
+  // the next one.
+  void yieldReadLock();
 
   std::string appDir_;
   std::string dbPathUtf8_;
@@ -168,6 +177,8 @@ class MRecordBase {
   int generation_ = 0;
   SqliteConnection conn_;
   bool batch_ = false;
+  bool writeBatch_ = false;
+  int loadsInChunk_ = 0;
   bool private_ = false;
   StoreLock lock_;
   std::string lastMessage_;
