@@ -463,6 +463,30 @@ int MRecordBase::stemInUse(const std::string& stem) {
   return rows.empty() ? 0 : 1;
 }
 
+bool MRecordBase::claimCommentName(const std::string& base, std::string& temp, FileSync sync,
+                                   std::string& stem, std::string& path) {
+  // The rule of MakeCommentFileName, skipping a name that a case holds even when its file is
+  // missing, and taken by a link that fails when another program was quicker.
+  for (int i = -1;; ++i) {
+    stem = i < 0 ? base : base + "_" + std::to_string(i);
+    path = CommentFilePath(appDir_, stem);
+    if (FileExists(path)) continue;
+    const int inUse = stemInUse(stem);
+    if (inUse < 0) {
+      DeleteFile(temp);
+      lastMessage_ = kMsgCannotSaveCase;
+      return false;
+    }
+    if (inUse > 0) continue;
+    if (ClaimFileName(temp, path, sync)) return true;
+    if (errno != EEXIST) {
+      DeleteFile(temp);
+      lastMessage_ = kMsgCannotWriteComment + path;
+      return false;
+    }
+  }
+}
+
 int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
                                     std::string& commentPath) {
   WriteGuard guard(*this, StoreLockMode::kShared);
@@ -482,27 +506,10 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
     lastMessage_ = kMsgCannotSaveCase;
     return -1;
   }
-  // The name: the rule of MakeCommentFileName, skipping a name that a case holds even when
-  // its file is missing, and taken by a link that fails when another program was quicker.
   std::string stem, path;
-  for (int i = -1;; ++i) {
-    stem = i < 0 ? base : base + "_" + std::to_string(i);
-    path = CommentFilePath(appDir_, stem);
-    if (FileExists(path)) continue;
-    const int inUse = stemInUse(stem);
-    if (inUse < 0) {
-      DeleteFile(temp);
-      lastMessage_ = kMsgCannotSaveCase;
-      return -1;
-    }
-    if (inUse > 0) continue;
-    if (ClaimFileName(temp, path)) break;
-    if (errno != EEXIST) {
-      DeleteFile(temp);
-      commentPath = path;
-      lastMessage_ = kMsgCannotWriteComment + path;
-      return -1;
-    }
+  if (!claimCommentName(base, temp, FileSync::kNow, stem, path)) {
+    commentPath = path;
+    return -1;
   }
   commentPath = path;
   const std::string oldStem = record.remarkFile;
@@ -519,6 +526,64 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
     DeleteFile(path);
   }
   return id;
+}
+
+int MRecordBase::AddCasesWithComments(std::vector<NewCase>& cases) {
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return 0;
+  int added = 0;
+  std::size_t next = 0;
+  while (next < cases.size()) {
+    Session session(*this, true);
+    if (!session.Writable()) {
+      lastMessage_ = kMsgCannotSaveCase;
+      return added;
+    }
+    // One chunk: every comment file written and claimed as AddCaseWithComment does (flushed
+    // all together), every row added, then one commit.  A program that dies meanwhile
+    // leaves comment files that no case names, which the next open removes.
+    std::vector<TRecordData> rows;
+    std::vector<std::string> claimed;
+    bool failed = false;
+    for (std::size_t i = next; i < cases.size() && rows.size() < kAddChunk; ++i) {
+      TRecordData row = cases[i].record;
+      const std::string base = CommentStemBase(row);
+      std::string temp, stem, path;
+      if (!WriteTempFile(CommentFilePath(appDir_, base), cases[i].commentRtf, temp,
+                         FileSync::kLater)) {
+        lastMessage_ = kMsgCannotWriteComment + CommentFilePath(appDir_, base);
+        failed = true;
+        break;
+      }
+      if (!claimCommentName(base, temp, FileSync::kLater, stem, path)) {
+        failed = true;
+        break;
+      }
+      claimed.push_back(path);
+      row.remarkFile = stem;
+      if (addCase(row) < 0) {
+        failed = true;
+        break;
+      }
+      rows.push_back(std::move(row));
+    }
+    // The comment files reach the disk before the rows that name them are committed.
+    if (!failed && !SyncFileSystem(appDir_)) {
+      lastMessage_ = kMsgCannotWriteComment + CommentFolder(appDir_);
+      failed = true;
+    }
+    if (!failed && !session.Commit()) {
+      lastMessage_ = kMsgCannotSaveCase;
+      failed = true;
+    }
+    if (failed) {
+      for (const std::string& path : claimed) DeleteFile(path);
+      return added;
+    }
+    for (TRecordData& row : rows) cases[next++].record = std::move(row);
+    added += static_cast<int>(rows.size());
+  }
+  return added;
 }
 
 bool MRecordBase::UpdateCase(int id, const TRecordData& record) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_util.h"
 #include "store/record_data.h"
 #include "store/record_values.h"
 #include "store/sqlite_connection.h"
@@ -119,6 +120,17 @@ class MRecordBase {
   // into record.remarkFile, the path into commentPath.  The new id, or -1.
   int AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
                          std::string& commentPath);
+  // Many new cases with their comment files, as AddCaseWithComment adds one, under one write
+  // lock and committed kAddChunk cases at a time (the comment files of a chunk flushed
+  // together before its commit).  Each added case's record gets its id and comment stem.
+  // Returns how many were added: all, or the cases of the chunks committed before a failure
+  // (LastMessage set; nothing of the failed chunk stays).
+  struct NewCase {
+    TRecordData record;
+    std::string commentRtf;  // the comment file's bytes
+  };
+  static constexpr std::size_t kAddChunk = 500;
+  int AddCasesWithComments(std::vector<NewCase>& cases);
   int AddCaseInBatch(TRecordData& record);
   // The id names the row; record.id is not used.  An id that does not exist succeeds.
   bool UpdateCase(int id, const TRecordData& record);
@@ -153,6 +165,10 @@ class MRecordBase {
   int addCase(TRecordData& record);
   // 1 when a case holds the comment stem, 0 when none does, -1 when that cannot be read.
   int stemInUse(const std::string& stem);
+  // Gives the written temporary comment file temp the first free name of the stem base
+  // (stem and path receive it).  False, with temp removed and LastMessage set, on failure.
+  bool claimCommentName(const std::string& base, std::string& temp, FileSync sync,
+                        std::string& stem, std::string& path);
   void openPaths(const std::string& dbPath, const std::string& appDir);
   int openTables();
   // Whether a write by id may go ahead: the file's generation is still this object's.
