@@ -202,9 +202,24 @@ void MRecordBase::openPaths(const std::string& dbPath, const std::string& appDir
 // Creates what is missing of a store and reads its primary id: 0 ready, -1 failure.
 int MRecordBase::openTables() {
   bool opened = false;
+  // Two programs may open a store that does not exist yet at the same moment: the tables are
+  // made inside one write transaction, in which the second program finds them made.
+  const auto makeMissingTables = [this] {
+    if (TableExists("case_data") && TableExists("case_extra")) return true;
+    Session session(*this, true);
+    if (!session.Writable()) {
+      lastMessage_ = kMsgCannotOpenDatabase;
+      return false;
+    }
+    if (!TableExists("case_data") && !createCaseTable()) return false;
+    if (!TableExists("case_extra") && !createExtraTable()) return false;
+    if (session.Commit()) return true;
+    lastMessage_ = kMsgCannotOpenDatabase;
+    return false;
+  };
   if (FileExists(dbPath_)) {
-    if (!TableExists("case_data")) createCaseTable();
-    if (!TableExists("case_extra")) createExtraTable();
+    // A store that cannot be completed still opens as before (its first statement fails).
+    makeMissingTables();
     opened = true;
   } else {
     SqliteConnection probe;
@@ -212,7 +227,7 @@ int MRecordBase::openTables() {
       lastMessage_ = kMsgCannotOpenDatabase;
     } else {
       probe.Close();
-      opened = createCaseTable() && createExtraTable();
+      opened = makeMissingTables();
     }
   }
   if (opened) {
