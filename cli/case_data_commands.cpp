@@ -190,16 +190,19 @@ int RunLoad(const CliContext& ctx, const std::string& path, bool json) {
     }
   if (listChanged && !store.SaveCategories(list)) return Fail(store.LastMessage());
 
-  Json ids = Json::array();
+  // All cases under one write lock, committed in chunks, each with its comment file.
+  std::vector<MRecordBase::NewCase> added;
+  added.reserve(cases.size());
   for (LoadedCase& c : cases) {
-    std::string commentPath;
-    const std::string category = c.record.className;
-    const int id = SaveNewCase(store, c.record, category, c.rtf, c.plain, commentPath);
-    if (id < 0) {
-      std::cerr << "已载入 " << ids.size() << " 个命例。\n";
-      return Fail(store.LastMessage());
-    }
-    ids.push_back(id);
+    c.record.remarkText = RemoveApostrophes(c.plain);
+    added.push_back({std::move(c.record), std::move(c.rtf)});
+  }
+  const int count = store.AddCasesWithComments(added);
+  Json ids = Json::array();
+  for (int i = 0; i < count; ++i) ids.push_back(added[i].record.id);
+  if (count < static_cast<int>(added.size())) {
+    std::cerr << "已载入 " << ids.size() << " 个命例。\n";
+    return Fail(store.LastMessage());
   }
   if (json)
     PrintJson({{"count", ids.size()}, {"ids", ids}});

@@ -145,11 +145,12 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync s
   return ok;
 }
 
-bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp) {
-  return WriteTemp(path, bytes, FileSync::kNow, temp);
+bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp,
+                   FileSync sync) {
+  return WriteTemp(path, bytes, sync, temp);
 }
 
-bool ClaimFileName(const std::string& temp, const std::string& path) {
+bool ClaimFileName(const std::string& temp, const std::string& path, FileSync sync) {
   // link() refuses an existing name, so two programs can never claim the same file.
   if (!fault::Pass("link")) {
     errno = EIO;
@@ -157,7 +158,7 @@ bool ClaimFileName(const std::string& temp, const std::string& path) {
   }
   if (::link(temp.c_str(), path.c_str()) != 0) return false;
   ::unlink(temp.c_str());
-  return SyncFolder(FolderOfPath(path));
+  return sync == FileSync::kLater || SyncFolder(FolderOfPath(path));
 }
 
 bool SyncFolder(const std::string& dir) {

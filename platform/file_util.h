@@ -42,11 +42,15 @@ bool SyncFolder(const std::string& dir);
 std::string FolderOfPath(const std::string& path);
 
 // The first half of WriteFileAtomic: the bytes in a new temporary file beside path, flushed
-// to disk; its name goes into temp.  A temporary file's name is path + ".tmp" + more.
-bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp);
+// to disk (with kLater: by the writer's later SyncFileSystem); its name goes into temp.  A
+// temporary file's name is path + ".tmp" + more.
+bool WriteTempFile(const std::string& path, std::string_view bytes, std::string& temp,
+                   FileSync sync = FileSync::kNow);
 // Gives the written temporary file the name path unless a file of that name exists (false
-// then, and the temporary file stays); the folder is flushed.
-bool ClaimFileName(const std::string& temp, const std::string& path);
+// then, and the temporary file stays); the folder is flushed (with kLater: by the writer's
+// later SyncFileSystem).
+bool ClaimFileName(const std::string& temp, const std::string& path,
+                   FileSync sync = FileSync::kNow);
 
 // Names (not paths) of the regular files of a folder that match a shell pattern such as
 // "*.rtf", sorted by name.  With ignoreCase the pattern matches regardless of letter case.

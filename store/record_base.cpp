@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
 #include "platform/clean_name.h"
 #include "platform/fault_point.h"
@@ -76,6 +77,8 @@ int MRecordBase::Connect(bool write) {
   if (rc != SQLITE_OK) return rc;
   const int begun = conn_.ExecuteScript(write ? "begin immediate" : "begin");
   batch_ = begun == SQLITE_OK;
+  writeBatch_ = write;
+  loadsInChunk_ = 0;
   if (write && !batch_) {
     conn_.Close();
     return begun;
@@ -107,12 +110,22 @@ void MRecordBase::closeConnection() {
   load_ = {};
   statements_.clear();
   batch_ = false;
+  writeBatch_ = false;
   conn_.Close();
+}
+
+void MRecordBase::yieldReadLock() {
+  if (!batch_ || writeBatch_ || ++loadsInChunk_ < kReadChunk) return;
+  loadsInChunk_ = 0;
+  // Every statement of the batch is reset between its uses, so the read transaction can end
+  // here; a writer that waited commits before the next read takes the lock again.
+  if (!sqlite3_get_autocommit(conn_.Handle()) && conn_.ExecuteScript("commit") == SQLITE_OK)
+    conn_.ExecuteScript("begin");
 }
 
 void MRecordBase::keepBatchOpen() {
   if (batch_ && conn_.IsOpen() && sqlite3_get_autocommit(conn_.Handle()))
-    conn_.ExecuteScript("begin");
+    conn_.ExecuteScript(writeBatch_ ? "begin immediate" : "begin");
 }
 
 SqliteStatement* MRecordBase::prepared(std::string_view sql) {
@@ -189,9 +202,24 @@ void MRecordBase::openPaths(const std::string& dbPath, const std::string& appDir
 // Creates what is missing of a store and reads its primary id: 0 ready, -1 failure.
 int MRecordBase::openTables() {
   bool opened = false;
+  // Two programs may open a store that does not exist yet at the same moment: the tables are
+  // made inside one write transaction, in which the second program finds them made.
+  const auto makeMissingTables = [this] {
+    if (TableExists("case_data") && TableExists("case_extra")) return true;
+    Session session(*this, true);
+    if (!session.Writable()) {
+      lastMessage_ = kMsgCannotOpenDatabase;
+      return false;
+    }
+    if (!TableExists("case_data") && !createCaseTable()) return false;
+    if (!TableExists("case_extra") && !createExtraTable()) return false;
+    if (session.Commit()) return true;
+    lastMessage_ = kMsgCannotOpenDatabase;
+    return false;
+  };
   if (FileExists(dbPath_)) {
-    if (!TableExists("case_data")) createCaseTable();
-    if (!TableExists("case_extra")) createExtraTable();
+    // A store that cannot be completed still opens as before (its first statement fails).
+    makeMissingTables();
     opened = true;
   } else {
     SqliteConnection probe;
@@ -199,17 +227,72 @@ int MRecordBase::openTables() {
       lastMessage_ = kMsgCannotOpenDatabase;
     } else {
       probe.Close();
-      opened = createCaseTable() && createExtraTable();
+      opened = makeMissingTables();
     }
   }
   if (opened) {
     const int id = ReadPrimaryId();
-    if (id == -1)
+    const int generation = id == -1 ? -1 : ReadGeneration();
+    if (generation == -1) {
       opened = false;
-    else
+    } else {
       primaryId_ = id;
+      generation_ = generation;
+    }
   }
   return opened ? 0 : -1;
+}
+
+int NextGeneration(int current) {
+  return current >= 1 && current < 2147483647 ? current + 1 : 1;
+}
+
+int MRecordBase::ReadGeneration() {
+  Session session(*this);
+  SqliteStatement* st = prepared("pragma user_version;");
+  const int rc = st->Step();
+  std::string message;
+  const bool ok = rc == SQLITE_ROW || CheckSqlite(rc, conn_.Handle(), &message);
+  const std::int64_t generation = rc == SQLITE_ROW ? st->ColumnInt(0) : 0;
+  st->Reset();
+  if (!ok) {
+    lastMessage_ = message;
+    keepBatchOpen();
+    return -1;
+  }
+  // user_version is a signed 32-bit number; the store only ever writes 0..2147483647.
+  return generation < 0 ? 0 : static_cast<int>(generation);
+}
+
+bool MRecordBase::GenerationChanged() {
+  const std::string message = lastMessage_;
+  const int generation = ReadGeneration();
+  lastMessage_ = message;
+  return generation != -1 && generation != generation_;
+}
+
+void MRecordBase::AdoptGeneration() {
+  const std::string message = lastMessage_;
+  const int generation = ReadGeneration();
+  lastMessage_ = message;
+  if (generation != -1) generation_ = generation;
+}
+
+bool MRecordBase::WriteGeneration(int generation) {
+  Session session(*this, true);
+  // A pragma takes no parameters; the number is written into the statement.
+  if (!session.Writable() || !Execute("pragma user_version=" + std::to_string(generation) + ";") ||
+      !session.Commit())
+    return false;
+  generation_ = generation;
+  return true;
+}
+
+bool MRecordBase::sameGeneration() {
+  const int generation = ReadGeneration();
+  if (generation == generation_) return true;
+  if (generation != -1) lastMessage_ = kMsgStoreRenumbered;
+  return false;
 }
 
 int MRecordBase::OpenPrivate(const std::string& dbPath, const std::string& appDir) {
@@ -222,11 +305,27 @@ int MRecordBase::Open(const std::string& dbPath, const std::string& appDir, bool
   openPaths(dbPath, appDir);
   private_ = false;
   lock_.SetPath(StoreLockPath(dbPath_));
-  // The repair needs every other writer out; when one is at work, a later open repairs.
+  // The repair needs every other writer out; when one is at work, a later open repairs.  An
+  // open that finds nothing to repair takes no lock at all: every program opens the store,
+  // and another program's add must not wait for that.
   const bool existed = FileExists(dbPath_);
-  const bool exclusive = lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
+  const bool exclusive = StoreNeedsRepair(*this) &&
+                         lock_.Acquire(StoreLockMode::kExclusive, std::chrono::milliseconds(0));
   const bool recovered = exclusive && RecoverPendingSteps(*this);
   const int opened = openTables();
+  // A store made anew gets a generation of its own, so that a program that still holds ids of
+  // a store deleted in its place (delete-all) cannot write by them.  Only a file still at 0
+  // gets one: another program may have made the store at the same moment.
+  if (opened == 0 && !existed) {
+    Session session(*this, true);
+    if (session.Writable() && ReadGeneration() == 0) {
+      std::random_device random;
+      const int generation = std::uniform_int_distribution<int>(1, 2147483647)(random);
+      if (WriteGeneration(generation)) session.Commit();
+    }
+    const int generation = ReadGeneration();
+    if (generation > 0) generation_ = generation;
+  }
   int result = opened;
   if (opened == 0 && convertOld && FileExists(OldCaseFilePath(appDir_))) {
     // The conversion adds the old cases once: no other program may convert at the same time.
@@ -379,19 +478,10 @@ int MRecordBase::stemInUse(const std::string& stem) {
   return rows.empty() ? 0 : 1;
 }
 
-int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
-                                    std::string& commentPath) {
-  WriteGuard guard(*this, StoreLockMode::kShared);
-  if (!guard) return -1;
-  Session session(*this, true);
-  if (!session.Writable()) {
-    lastMessage_ = kMsgCannotSaveCase;
-    return -1;
-  }
-  // The name: the rule of MakeCommentFileName, skipping a name that a case holds even when
-  // its file is missing, and taken by a link that fails when another program was quicker.
-  std::string stem, path, temp;
-  const std::string base = CommentStemBase(record);
+bool MRecordBase::claimCommentName(const std::string& base, std::string& temp, FileSync sync,
+                                   std::string& stem, std::string& path) {
+  // The rule of MakeCommentFileName, skipping a name that a case holds even when its file is
+  // missing, and taken by a link that fails when another program was quicker.
   for (int i = -1;; ++i) {
     stem = i < 0 ? base : base + "_" + std::to_string(i);
     path = CommentFilePath(appDir_, stem);
@@ -400,21 +490,41 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
     if (inUse < 0) {
       DeleteFile(temp);
       lastMessage_ = kMsgCannotSaveCase;
-      return -1;
+      return false;
     }
     if (inUse > 0) continue;
-    if (temp.empty() && !WriteTempFile(path, commentBytes, temp)) {
-      commentPath = path;
-      lastMessage_ = kMsgCannotWriteComment + path;
-      return -1;
-    }
-    if (ClaimFileName(temp, path)) break;
+    if (ClaimFileName(temp, path, sync)) return true;
     if (errno != EEXIST) {
       DeleteFile(temp);
-      commentPath = path;
       lastMessage_ = kMsgCannotWriteComment + path;
-      return -1;
+      return false;
     }
+  }
+}
+
+int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
+                                    std::string& commentPath) {
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return -1;
+  // The comment is written (and flushed) under a temporary name before the database's write
+  // lock is taken, so that other programs' writes wait only for the name and the row.
+  const std::string base = CommentStemBase(record);
+  std::string temp;
+  if (!WriteTempFile(CommentFilePath(appDir_, base), commentBytes, temp)) {
+    commentPath = CommentFilePath(appDir_, base);
+    lastMessage_ = kMsgCannotWriteComment + commentPath;
+    return -1;
+  }
+  Session session(*this, true);
+  if (!session.Writable()) {
+    DeleteFile(temp);
+    lastMessage_ = kMsgCannotSaveCase;
+    return -1;
+  }
+  std::string stem, path;
+  if (!claimCommentName(base, temp, FileSync::kNow, stem, path)) {
+    commentPath = path;
+    return -1;
   }
   commentPath = path;
   const std::string oldStem = record.remarkFile;
@@ -433,11 +543,74 @@ int MRecordBase::AddCaseWithComment(TRecordData& record, std::string_view commen
   return id;
 }
 
+int MRecordBase::AddCasesWithComments(std::vector<NewCase>& cases) {
+  WriteGuard guard(*this, StoreLockMode::kShared);
+  if (!guard) return 0;
+  int added = 0;
+  std::size_t next = 0;
+  while (next < cases.size()) {
+    Session session(*this, true);
+    if (!session.Writable()) {
+      lastMessage_ = kMsgCannotSaveCase;
+      return added;
+    }
+    // One chunk: every comment file written and claimed as AddCaseWithComment does (flushed
+    // all together), every row added, then one commit.  A program that dies meanwhile
+    // leaves comment files that no case names, which the next open removes.
+    std::vector<TRecordData> rows;
+    std::vector<std::string> claimed;
+    bool failed = false;
+    for (std::size_t i = next; i < cases.size() && rows.size() < kAddChunk; ++i) {
+      TRecordData row = cases[i].record;
+      const std::string base = CommentStemBase(row);
+      std::string temp, stem, path;
+      if (!WriteTempFile(CommentFilePath(appDir_, base), cases[i].commentRtf, temp,
+                         FileSync::kLater)) {
+        lastMessage_ = kMsgCannotWriteComment + CommentFilePath(appDir_, base);
+        failed = true;
+        break;
+      }
+      if (!claimCommentName(base, temp, FileSync::kLater, stem, path)) {
+        failed = true;
+        break;
+      }
+      claimed.push_back(path);
+      row.remarkFile = stem;
+      if (addCase(row) < 0) {
+        failed = true;
+        break;
+      }
+      rows.push_back(std::move(row));
+    }
+    // The comment files reach the disk before the rows that name them are committed.
+    if (!failed && !SyncFileSystem(appDir_)) {
+      lastMessage_ = kMsgCannotWriteComment + CommentFolder(appDir_);
+      failed = true;
+    }
+    if (!failed && !session.Commit()) {
+      lastMessage_ = kMsgCannotSaveCase;
+      failed = true;
+    }
+    if (failed) {
+      for (const std::string& path : claimed) DeleteFile(path);
+      return added;
+    }
+    for (TRecordData& row : rows) cases[next++].record = std::move(row);
+    added += static_cast<int>(rows.size());
+  }
+  return added;
+}
+
 bool MRecordBase::UpdateCase(int id, const TRecordData& record) {
   WriteGuard guard(*this, StoreLockMode::kShared);
   if (!guard) return false;
   Session session(*this, true);
-  if (session.Writable() && updateCase(id, record) && session.Commit()) return true;
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotUpdateCase;
+    return false;
+  }
+  if (!updateCase(id, record)) return false;
+  if (session.Commit()) return true;
   lastMessage_ = kMsgCannotUpdateCase;
   return false;
 }
@@ -455,6 +628,8 @@ bool MRecordBase::updateCase(int id, const TRecordData& record) {
     }
     return s + " where id=?;";
   }();
+  // The id may name another case since another program renumbered the store.
+  if (!sameGeneration()) return false;
   std::vector<SqlValue> values = CaseToValues(record);
   values.erase(values.begin());
   values.push_back(SqlValue::Integer(id));
@@ -467,7 +642,12 @@ bool MRecordBase::RemoveCase(int id) {
   WriteGuard guard(*this, StoreLockMode::kShared);
   if (!guard) return false;
   Session session(*this, true);
-  if (session.Writable() && removeCase(id) && session.Commit()) return true;
+  if (!session.Writable()) {
+    lastMessage_ = kMsgCannotDeleteCase;
+    return false;
+  }
+  if (!removeCase(id)) return false;
+  if (session.Commit()) return true;
   lastMessage_ = kMsgCannotDeleteCase;
   return false;
 }
@@ -475,6 +655,7 @@ bool MRecordBase::RemoveCase(int id) {
 bool MRecordBase::RemoveCaseInBatch(int id) { return removeCase(id); }
 
 bool MRecordBase::removeCase(int id) {
+  if (!sameGeneration()) return false;
   if (Execute("delete from case_data where id = ?;", {SqlValue::Integer(id)})) return true;
   lastMessage_ = kMsgCannotDeleteCase;
   return false;
@@ -492,6 +673,7 @@ bool MRecordBase::LoadCaseInBatch(int id, TRecordData& record) { return loadCase
 // by name (the first of that name), so a foreign table with other or missing columns loads
 // as Query would; the positions are found once for the connection's load statement.
 bool MRecordBase::loadCase(int id, TRecordData& record) {
+  yieldReadLock();
   if (!load_.statement) load_.statement = prepared("select * from case_data where id=?;");
   SqliteStatement* st = load_.statement;
   st->Reset();

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_util.h"
 #include "store/record_data.h"
 #include "store/record_values.h"
 #include "store/sqlite_connection.h"
@@ -21,6 +22,9 @@ namespace taiyi {
 
 class MRecordBase {
  public:
+  // How many cases a reading batch loads under one read lock.
+  static constexpr int kReadChunk = 2000;
+
   MRecordBase() = default;
   // Commits and closes a batch that was left open.
   ~MRecordBase();
@@ -49,7 +53,10 @@ class MRecordBase {
   // Access layer.  Connect opens the database and starts a batch transaction; Disconnect
   // commits it and closes (false, with SQLite's text, when the commit failed).  A batch that
   // writes passes write: its transaction takes the database's write lock at once, so that it
-  // cannot meet another program's writer half-way.
+  // cannot meet another program's writer half-way.  A batch that only reads gives its read
+  // lock up after every kReadChunk loaded cases and takes it again, so that another program's
+  // commit waits for one chunk instead of the whole loop (a case removed meanwhile is then
+  // simply not found).
   int Connect(bool write = false);
   bool Disconnect();
   // Closes a batch without committing it: whatever it changed is undone.
@@ -63,6 +70,23 @@ class MRecordBase {
 
   // The stored primaryId, or -1 (also when it is outside 0..kMaxCaseId).
   int ReadPrimaryId();
+
+  // The store's generation: a number in the database file's header (SQLite's user_version)
+  // that every operation renumbering or replacing the cases gives a new value (compaction,
+  // restore; a store made anew after delete-all starts at a random one).  A store file that
+  // never had one reads 0.  The object reads it at Open; every write by id (update, remove,
+  // move) checks it inside its transaction and is refused with kMsgStoreRenumbered when the
+  // file's value differs, since the id may name another case by now.
+  int Generation() const { return generation_; }
+  // The generation the file holds now, or -1 (LastMessage set) when it cannot be read.
+  int ReadGeneration();
+  // Whether the file's generation differs from the one this object holds.
+  bool GenerationChanged();
+  // Takes the file's generation as this object's: the caller has dropped every id it read
+  // before (its case list is read again).
+  void AdoptGeneration();
+  // Writes the generation into the file (a store being built: compaction, restore).
+  bool WriteGeneration(int generation);
 
   // The ids of the stored cases within 1..kMaxCaseId, ascending (newest first with
   // newestFirst), at most limit of them when limit > 0: the walk over all cases, in one
@@ -96,6 +120,17 @@ class MRecordBase {
   // into record.remarkFile, the path into commentPath.  The new id, or -1.
   int AddCaseWithComment(TRecordData& record, std::string_view commentBytes,
                          std::string& commentPath);
+  // Many new cases with their comment files, as AddCaseWithComment adds one, under one write
+  // lock and committed kAddChunk cases at a time (the comment files of a chunk flushed
+  // together before its commit).  Each added case's record gets its id and comment stem.
+  // Returns how many were added: all, or the cases of the chunks committed before a failure
+  // (LastMessage set; nothing of the failed chunk stays).
+  struct NewCase {
+    TRecordData record;
+    std::string commentRtf;  // the comment file's bytes
+  };
+  static constexpr std::size_t kAddChunk = 500;
+  int AddCasesWithComments(std::vector<NewCase>& cases);
   int AddCaseInBatch(TRecordData& record);
   // The id names the row; record.id is not used.  An id that does not exist succeeds.
   bool UpdateCase(int id, const TRecordData& record);
@@ -130,8 +165,14 @@ class MRecordBase {
   int addCase(TRecordData& record);
   // 1 when a case holds the comment stem, 0 when none does, -1 when that cannot be read.
   int stemInUse(const std::string& stem);
+  // Gives the written temporary comment file temp the first free name of the stem base
+  // (stem and path receive it).  False, with temp removed and LastMessage set, on failure.
+  bool claimCommentName(const std::string& base, std::string& temp, FileSync sync,
+                        std::string& stem, std::string& path);
   void openPaths(const std::string& dbPath, const std::string& appDir);
   int openTables();
+  // Whether a write by id may go ahead: the file's generation is still this object's.
+  bool sameGeneration();
   bool updateCase(int id, const TRecordData& record);
   bool removeCase(int id);
   bool loadCase(int id, TRecordData& record);
@@ -141,13 +182,19 @@ class MRecordBase {
   void closeConnection();
   // A failed statement inside a batch can end the batch's transaction; start a new one.
   void keepBatchOpen();
+  // In a reading batch: ends the read transaction after every kReadChunk loads and begins
+  // the next one.
+  void yieldReadLock();
 
   std::string appDir_;
   std::string dbPathUtf8_;
   std::string dbPath_;
   int primaryId_ = 0;
+  int generation_ = 0;
   SqliteConnection conn_;
   bool batch_ = false;
+  bool writeBatch_ = false;
+  int loadsInChunk_ = 0;
   bool private_ = false;
   StoreLock lock_;
   std::string lastMessage_;
@@ -161,6 +208,10 @@ class MRecordBase {
   };
   LoadStatement load_;
 };
+
+// The generation a store gets when its cases are renumbered or replaced: the next one after
+// current, within 1..2147483647.
+int NextGeneration(int current);
 
 // Whether the category list can hold the name as one name: not empty, no space in it.
 bool IsStorableCategory(std::string_view name);

@@ -206,7 +206,9 @@ bool RecoverPendingSteps(MRecordBase& store) {
           continue;  // kept for the next open
         }
       } else {
-        Discard(Field(fields, "db"));
+        const std::string db = Field(fields, "db");
+        Discard(db);
+        if (!db.empty()) Discard(db + "-journal");
         Discard(Field(fields, "dir"));
       }
     } else if (kind == "deleteall") {
@@ -229,12 +231,18 @@ bool RecoverPendingSteps(MRecordBase& store) {
   return all;
 }
 
-void SweepStoreFolders(MRecordBase& store) {
+namespace {
+
+// The files a dead program may have left: temporary files and comment files that no case
+// names in the comment folder, the store's temporary files beside the database.  False when
+// the case rows could not be read (nothing then counts as left over).
+bool FindLitter(MRecordBase& store, std::vector<std::string>& litter) {
+  litter.clear();
   TContentValues rows;
   store.Connect();
   const bool read = store.Query("select remarkFile from case_data;", {}, rows);
   store.Disconnect();
-  if (!read) return;
+  if (!read) return false;
   // File names compared without regard to letter case: a case's file is never touched.
   std::set<std::string> named;
   for (const TMapValue& row : rows) {
@@ -244,18 +252,37 @@ void SweepStoreFolders(MRecordBase& store) {
     named.insert(Lower(BaseName(store.CommentPath(record))));
   }
   const std::string comments = CommentFolder(store.AppDir());
-  bool removed = false;
   for (const std::string& name : ListFiles(comments, "*")) {
     if (named.count(Lower(name)) > 0) continue;
     const bool comment = fnmatch("*.rtf", name.c_str(), FNM_CASEFOLD) == 0;
-    if (comment || name.find(".tmp") != std::string::npos)
-      removed = DeleteFile(comments + name) || removed;
+    if (comment || name.find(".tmp") != std::string::npos) litter.push_back(comments + name);
   }
-  if (removed) SyncFolder(comments);
-  // The temporary files of the store's own steps beside the database.
   const std::string dir = FolderOfPath(store.DbPath());
   const std::string base = BaseName(store.DbPath());
-  for (const std::string& name : ListFiles(dir, base + "*.tmp*")) DeleteFile(dir + name);
+  for (const std::string& name : ListFiles(dir, base + "*.tmp*")) litter.push_back(dir + name);
+  return true;
+}
+
+}  // namespace
+
+bool StoreNeedsRepair(MRecordBase& store) {
+  const std::string dir = FolderOfPath(store.DbPath());
+  if (!ListFiles(dir, BaseName(store.DbPath()) + kPendingTag + "*").empty()) return true;
+  if (!FileExists(store.DbPath())) return false;  // (reading would make an empty database)
+  std::vector<std::string> litter;
+  return !FindLitter(store, litter) || !litter.empty();
+}
+
+void SweepStoreFolders(MRecordBase& store) {
+  std::vector<std::string> litter;
+  if (!FindLitter(store, litter)) return;
+  const std::string comments = CommentFolder(store.AppDir());
+  bool removed = false;
+  for (const std::string& path : litter) {
+    const bool inComments = path.rfind(comments, 0) == 0;
+    if (DeleteFile(path) && inComments) removed = true;
+  }
+  if (removed) SyncFolder(comments);
 }
 
 }  // namespace taiyi

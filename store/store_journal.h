@@ -43,6 +43,11 @@ std::string RowDigest(const std::vector<std::string>& columnTexts);
 bool RecoverPendingSteps(MRecordBase& store);
 // Removes temporary files and comment files that no case names; with the exclusive lock.
 void SweepStoreFolders(MRecordBase& store);
+// Whether the open has anything to repair: an entry of a pending step, or a file the sweep
+// would remove (or rows it cannot read).  Read without the lock, so that an open that finds
+// nothing to do never keeps the other programs' writes waiting; an add in flight in another
+// program shows as litter here, and the repair then waits for a later open.
+bool StoreNeedsRepair(MRecordBase& store);
 
 // The steps of a restore once its new database and comment folder stand ready beside the
 // old ones (also what the repair runs for a restore that got that far): the comment folder

@@ -27,6 +27,9 @@ inline constexpr char kMsgTextNotUtf8[] = "文字不是有效的UTF-8编码：";
 // Another program held the store for longer than a writer waits (a whole-store operation
 // such as a compaction, an import or a restore, or a change while this one was one).
 inline constexpr char kMsgStoreBusy[] = "案例数据正被另一个程序使用（整理、导入、还原等），请稍后再试！";
+// A write by id after another program compacted or restored the store: the id may name
+// another case now, so nothing was written.
+inline constexpr char kMsgStoreRenumbered[] = "案例数据已被另一个程序整理或还原，请刷新后再试！";
 // Format with the number of converted cases.
 inline constexpr char kMsgOldStoreConverted[] = "已经把旧版数据库转换到新版，共转换 %d 个案例！";
 // Shown after the changes of a stored case were saved.

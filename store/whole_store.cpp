@@ -500,6 +500,11 @@ bool RestoreFrom(MRecordBase& store, const std::string& folder, bool replaceComm
   MRecordBase restored;
   std::vector<int> ids;
   if (restored.OpenPrivate(stagedDb, store.AppDir()) != 0) return fail(kMsgCannotCopyDatabase);
+  // The restored store is a new generation: the ids a program holds from before name other
+  // cases (or none) in it, and writes by them are refused.
+  const int generation = store.ReadGeneration();
+  if (generation < 0 || !restored.WriteGeneration(NextGeneration(generation)))
+    return fail(kMsgCannotCopyDatabase);
   restored.Connect();
   const bool listed = restored.CaseIds(ids);
   restored.Disconnect();
@@ -636,8 +641,12 @@ int Compact(MRecordBase& store, const StoreProgress& progress, const FileRenamer
   std::string failure;
   {
     MRecordBase compacted;
-    if (compacted.OpenPrivate(temp, store.AppDir()) != 0) {
-      store.SetLastMessage(compacted.LastMessage());
+    // The renumbered store is a new generation: a program that still holds the old ids is
+    // refused when it writes by them.
+    const int generation = store.ReadGeneration();
+    if (compacted.OpenPrivate(temp, store.AppDir()) != 0 || generation < 0 ||
+        !compacted.WriteGeneration(NextGeneration(generation))) {
+      store.SetLastMessage(generation < 0 ? store.LastMessage() : compacted.LastMessage());
       DeleteDatabaseFile(temp);
       RemovePendingStep(pending);
       return 0;

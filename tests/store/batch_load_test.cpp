@@ -2,7 +2,10 @@
 // when the table changes under the open connection.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "platform/file_util.h"
 #include "store/case_schema.h"
@@ -74,6 +77,40 @@ TEST_F(BatchLoadTest, ColumnsAreFoundByNameAndAgainAfterTheTableChanged) {
   EXPECT_FALSE(r.male);
   EXPECT_EQ(r.name, "李白");
   EXPECT_TRUE(store.Disconnect());
+}
+
+// Another program's add, committed while this one reads a long batch of cases: it waits for
+// the current chunk of loads, not for the whole loop (which could outlast its busy timeout).
+TEST_F(BatchLoadTest, AReadingBatchLetsAnotherProgramsCommitIn) {
+  for (int i = 0; i < 5; ++i) {
+    TRecordData r;
+    r.name = "甲" + std::to_string(i);
+    ASSERT_GT(store.AddCase(r), 0);
+  }
+  ASSERT_EQ(store.Connect(), 0);
+  TRecordData r;
+  ASSERT_TRUE(store.LoadCaseInBatch(1, r));  // the read lock is held from here
+
+  std::atomic<int> added{0};
+  std::thread other([this, &added] {
+    MRecordBase writer;  // another program: its own connection
+    if (writer.Open(store.DbPath(), dir.path(), false) != 0) return;
+    TRecordData c;
+    c.name = "乙";
+    added = writer.AddCase(c);
+  });
+  // The loop goes on for at most three seconds; the add must have come through meanwhile.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  int loads = 0;
+  while (added.load() == 0 && std::chrono::steady_clock::now() < deadline) {
+    EXPECT_TRUE(store.LoadCaseInBatch(1 + loads % 5, r));
+    ++loads;
+  }
+  const bool addedDuringTheLoop = added.load() != 0;
+  EXPECT_TRUE(store.Disconnect());
+  other.join();
+  EXPECT_TRUE(addedDuringTheLoop) << loads << " loads";
+  EXPECT_EQ(added.load(), 6);
 }
 
 }  // namespace

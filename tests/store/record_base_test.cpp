@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fault_point.h"
 #include "platform/file_util.h"
 #include "platform/gbk.h"
 #include "platform/ini_file.h"
@@ -272,6 +273,50 @@ std::string OldRecord(bool deleted, const std::string& name, const std::string& 
   text(68, 51, "北京-东城区");
   text(119, 33, stem);
   return b;
+}
+
+// Many cases added at once: in chunks, each with its own comment file; a failure keeps the
+// chunks committed before it and leaves nothing of its own chunk.
+TEST_F(StoreTest, ManyCasesAreAddedInChunksWithTheirComments) {
+  fault::SetDurable(false);  // a thousand files: no flushes needed to show the order
+  MRecordBase store;
+  ASSERT_EQ(store.Open(Db(), dir.path(), false), 0);
+  const auto batch = [](int n) {
+    std::vector<MRecordBase::NewCase> cases;
+    for (int i = 0; i < n; ++i) {
+      TRecordData r = Case(i % 2 ? "同名" : "甲" + std::to_string(i));
+      r.remarkText = "评语" + std::to_string(i);
+      cases.push_back({r, PlainTextToRtf(r.remarkText)});
+    }
+    return cases;
+  };
+  const int chunk = static_cast<int>(MRecordBase::kAddChunk);
+  std::vector<MRecordBase::NewCase> cases = batch(chunk + 3);
+  ASSERT_EQ(store.AddCasesWithComments(cases), chunk + 3) << store.LastMessage();
+  for (int i = 0; i < chunk + 3; ++i) {
+    EXPECT_EQ(cases[i].record.id, i + 1);
+    TRecordData stored;
+    ASSERT_TRUE(store.LoadCase(i + 1, stored));
+    EXPECT_EQ(stored.remarkFile, cases[i].record.remarkFile);
+    std::string text;
+    ASSERT_TRUE(ReadCommentPlainText(store.CommentPath(stored), text)) << i;
+    EXPECT_EQ(text, "评语" + std::to_string(i));
+  }
+  EXPECT_EQ(ListFiles(CommentFolder(dir.path()), "*").size(), static_cast<std::size_t>(chunk + 3));
+
+  // The 5th claim of the second chunk fails.
+  std::vector<MRecordBase::NewCase> more = batch(chunk + 10);
+  int links = 0;
+  fault::SetHook([&links, chunk](std::string_view step) {
+    return step != "link" || ++links != chunk + 5;
+  });
+  EXPECT_EQ(store.AddCasesWithComments(more), chunk);
+  fault::SetHook({});
+  EXPECT_FALSE(store.LastMessage().empty());
+  EXPECT_EQ(store.PrimaryId(), 2 * chunk + 3);
+  EXPECT_EQ(ListFiles(CommentFolder(dir.path()), "*").size(),
+            static_cast<std::size_t>(2 * chunk + 3));
+  fault::SetDurable(true);
 }
 
 TEST_F(StoreTest, OldVersionFileIsConvertedOnce) {

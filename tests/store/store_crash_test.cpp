@@ -211,6 +211,16 @@ std::vector<Operation> Operations() {
        [](MRecordBase& s, const std::string&) { AddWithComment(s, Case("庚", 7), "庚的评语"); }},
       {"add with a taken name", none,
        [](MRecordBase& s, const std::string&) { AddWithComment(s, Case("甲", 1), "又一个甲"); }},
+      {"add several", none,
+       [](MRecordBase& s, const std::string&) {
+         std::vector<MRecordBase::NewCase> cases;
+         for (const char* name : {"庚", "甲", "辛"}) {
+           TRecordData r = Case(name, 9);
+           r.remarkText = std::string(name) + "的新评语";
+           cases.push_back({r, PlainTextToRtf(r.remarkText)});
+         }
+         s.AddCasesWithComments(cases);
+       }},
       {"update", none,
        [](MRecordBase& s, const std::string&) {
          TRecordData r;

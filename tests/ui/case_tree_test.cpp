@@ -15,8 +15,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <memory>
 
+#include "store/store_messages.h"
+#include "store/whole_store.h"
 #include "support/case_store_fixture.h"
 #include "ui/case_tree/same_name_dialog.h"
 #include "ui/widgets/qt_prompter.h"
@@ -341,6 +344,43 @@ TEST_F(CaseTreeTest, ARefreshShowsTheCasesAnotherProgramAdded) {
   EXPECT_TRUE(caseTree->FindCaseNode(1).isValid());
   // This window's store goes on after the other program's case instead of failing.
   EXPECT_EQ(f.Add(test::TreeCase("周八", 2001, 1, 1, "家人")), 6);
+}
+
+TEST_F(CaseTreeTest, AfterAnotherProgramsCompactionAWriteByAnOldIdIsRefusedAndTheTreeReadAgain) {
+  bool renumbered = false;
+  CaseTreeHooks hooks;
+  hooks.storeRenumbered = [&renumbered] { renumbered = true; };
+  caseTree->SetHooks(hooks);
+  ASSERT_TRUE(f.store.RemoveCase(2));
+  const auto shown = [this] {
+    Ids ids = caseTree->ShownCaseIds();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+  };
+  caseTree->BuildNewestCaseTree();
+  ASSERT_EQ(shown(), (Ids{1, 3, 4}));
+  {
+    MRecordBase other;  // another program compacts: 王五 becomes 2, 赵六 3
+    ASSERT_EQ(other.Open(f.store.DbPath(), f.dir.path(), false), 0);
+    ASSERT_EQ(Compact(other, {}), 3);
+  }
+  Select(4);  // 赵六 by its old id, which no case has now
+  caseTree->TreeMouseDown();
+  MenuItem(caseTree->MoveMenu(), "外来类别")->trigger();
+  EXPECT_EQ(Last(), kMsgStoreRenumbered);
+  EXPECT_TRUE(renumbered);
+  EXPECT_EQ(shown(), (Ids{1, 2, 3}));
+  TRecordData r;
+  ASSERT_TRUE(f.store.LoadCase(3, r));
+  EXPECT_EQ(r.name, "赵六");
+  EXPECT_EQ(r.className, "家人");
+
+  // Read again, the tree's ids are the store's: the move goes to the case chosen.
+  Select(3);
+  caseTree->TreeMouseDown();
+  MenuItem(caseTree->MoveMenu(), "外来类别")->trigger();
+  ASSERT_TRUE(f.store.LoadCase(3, r));
+  EXPECT_EQ(r.className, "外来类别");
 }
 
 // A primary id of two thousand million: the loader gets the ids that exist, not every number

@@ -15,6 +15,7 @@
 #include "store/case_actions.h"
 #include "store/case_caption.h"
 #include "store/case_search.h"
+#include "store/store_messages.h"
 #include "store/work_progress.h"
 #include "ui/case_tree/case_loader.h"
 #include "ui/case_tree/category_editor.h"
@@ -193,6 +194,20 @@ void CaseTree::BuildNewestCaseTree() {
   BuildCaseTree(NewestCaseIds(knownTop_));
 }
 
+bool CaseTree::refuseRenumbered() {
+  if (!RereadRenumberedStore()) return false;
+  prompter_.Message(kMsgStoreRenumbered);
+  return true;
+}
+
+bool CaseTree::RereadRenumberedStore() {
+  if (treeBusy_.load() || !store_.GenerationChanged()) return false;
+  store_.AdoptGeneration();
+  BuildNewestCaseTree();
+  if (hooks_.storeRenumbered) hooks_.storeRenumbered();
+  return true;
+}
+
 std::vector<std::int32_t> CaseTree::ShownCaseIds() const {
   return model_->CaseIds();
 }
@@ -274,7 +289,7 @@ void CaseTree::TreeMouseDown() {
 void CaseTree::MoveCase(QAction* item) {
   if (refuseWhileBusy()) return;
   const int id = SelectedCaseId();
-  if (showStyle_ != 0 || id == -1) return;
+  if (showStyle_ != 0 || id == -1 || refuseRenumbered()) return;
   const QModelIndex node = selectedNode();
   const std::string category =
       ToStdString(item->data().isValid() ? item->data().toString() : item->text());
@@ -286,6 +301,7 @@ void CaseTree::MoveCase(QAction* item) {
   record.className = category;
   if (!store_.UpdateCase(id, record)) {
     prompter_.Message(store_.LastMessage());
+    RereadRenumberedStore();
     return;
   }
   model_->MoveCase(node, category);
@@ -299,6 +315,7 @@ void CaseTree::DeleteSelectedCase() {
     prompter_.Message(kMsgSelectCaseFirst);
     return;
   }
+  if (refuseRenumbered()) return;
   const std::string text = model_->RowText(selectedNode());
   const std::string name = text.substr(0, text.find(' '));
   if (!prompter_.Question("注意", "确定要删除“" + name + "”这个命例吗？", false,
@@ -318,6 +335,7 @@ void CaseTree::DeleteSelectedCase() {
   // The row goes first: when the store refuses, the case keeps its node and comment file.
   if (!DeleteCase(store_, id, commentPath)) {
     prompter_.Message(store_.LastMessage());
+    RereadRenumberedStore();
     return;
   }
   model_->RemoveCase(model_->CaseRow(id));
@@ -328,6 +346,9 @@ void CaseTree::DeleteSelectedCase() {
 void CaseTree::OpenSelectedCase() {
   const int id = SelectedCaseId();
   if (id == -1) return;
+  // The node's id is from before another program renumbered the store: it may name another
+  // case now.
+  if (refuseRenumbered()) return;
   if (hooks_.openCase) hooks_.openCase(id);
 }
 
@@ -390,15 +411,20 @@ void CaseTree::ShowAllCases() {
 }
 
 void CaseTree::N18Click() {
-  if (refuseWhileLoading()) return;
+  if (refuseWhileLoading() || refuseRenumbered()) return;
   const bool changed = hooks_.editCategories
                            ? hooks_.editCategories()
                            : EditCategories(store_, uiFont_, prompter_, tree_->window());
+  // The editor's writes are refused when another program renumbered the store meanwhile.
+  if (refuseRenumbered()) return;
   if (changed) BuildCaseTree(ShownCaseIds());
 }
 
 void CaseTree::N19Click() {
   if (refuseWhileLoading()) return;
+  // After another program's compaction or restore the shown ids name other cases: the newest
+  // cases are read anew instead.
+  if (RereadRenumberedStore()) return;
   // The shown cases, after the ones added since the tree was built (by this window or by
   // another program on the same store), newest first.
   const std::vector<std::int32_t> shown = ShownCaseIds();

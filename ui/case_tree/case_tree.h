@@ -77,6 +77,10 @@ struct CaseTreeHooks {
       chooseSearchResult;
   // The loader has filled the tree: the pending window state, if any, is applied.
   std::function<void()> loaderFinished;
+  // Another program compacted, restored or replaced the store: the tree was read again, and
+  // the id of the case the panel shows names another case (or none) now, so the panel's case
+  // must count as a new one.
+  std::function<void()> storeRenumbered;
 };
 
 class CaseTree final : public QObject {
@@ -112,6 +116,10 @@ class CaseTree final : public QObject {
   void BuildCaseTree(const std::vector<std::int32_t>& ids);
   // The tree of the newest 1000 cases.
   void BuildNewestCaseTree();
+  // When another program has renumbered or replaced the store since this window read its
+  // ids (compaction, restore): takes the store's new generation, shows the newest cases
+  // again, tells the window (storeRenumbered) and returns true.
+  bool RereadRenumberedStore();
 
   // The rows of the tree's model: the case rows carry CaseTreeModel::kIdRole, every row
   // kImageRole and kSelectedImageRole.  An invalid index stands for no row.
@@ -154,6 +162,9 @@ class CaseTree final : public QObject {
   void setCaption(const std::string& text);
   bool refuseWhileBusy();
   bool refuseWhileLoading();
+  // RereadRenumberedStore, saying so when it read the tree again: the command that asked
+  // held an id from before and does nothing.
+  bool refuseRenumbered();
   QModelIndex selectedNode() const;
   CaseTreeModel::Case modelCase(const TRecordData& record);
   // The tree's rows replaced by the items (in the order sort when keyed), then done().

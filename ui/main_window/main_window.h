@@ -114,6 +114,9 @@ class TFrmMain final : public QMainWindow {
   // The case on screen was deleted from the store: the analysis is emptied, and the panel
   // holds a new case that must be charted again before it is saved.
   void CurrentCaseDeleted();
+  // Another program compacted or restored the store: the case on screen stays (chart and
+  // comment), as a new case, since its id may name another case now.
+  void CurrentCaseRenumbered();
 
   // Chooses the category of a new case from the stored list; false on cancel.
   using CategoryChooser =

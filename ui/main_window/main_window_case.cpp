@@ -81,6 +81,9 @@ TFrmMain::SaveOutcome TFrmMain::saveCase() {
     if (!prompter_.Question("提示", question, true)) return SaveOutcome::kDeclined;
     if (!SaveCaseChanges(store_, currentCaseId_, currentRecord_, rtf, plain, commentPath_)) {
       prompter_.Message(store_.LastMessage());
+      // Refused because another program renumbered the store: the tree is read again and
+      // the panel keeps its case as a new one (CurrentCaseRenumbered).
+      caseTree_->RereadRenumberedStore();
       return SaveOutcome::kFailed;
     }
     comment.setModified(false);
@@ -178,6 +181,15 @@ void TFrmMain::BtoNewClick() {
   chartValid_ = false;
   showSaveState(SaveMode::NewCase);
   currentRecord_.extraPlaceIndex.fill(-1);
+}
+
+void TFrmMain::CurrentCaseRenumbered() {
+  // The stored case's id may name another case now: the chart and the comment stay on
+  // screen, and saving them makes a new case.
+  if (saveMode_ != SaveMode::StoredCase) return;
+  saveMode_ = SaveMode::NewCase;
+  currentCaseId_ = 0;
+  showSaveState(saveMode_);
 }
 
 void TFrmMain::CurrentCaseDeleted() {

@@ -199,6 +199,7 @@ void TFrmMain::connectCaseTree() {
   hooks.viewedCaseId = [this] { return saveMode_ == SaveMode::StoredCase ? currentCaseId_ : -1; };
   hooks.viewedCommentPath = [this] { return commentPath_; };
   hooks.viewedCaseDeleted = [this] { CurrentCaseDeleted(); };
+  hooks.storeRenumbered = [this] { CurrentCaseRenumbered(); };
   hooks.caseMoved = [this](int id, const std::string& category) {
     // A later save of the open case keeps the category it was moved to.
     if (saveMode_ == SaveMode::StoredCase && id == currentCaseId_) {
