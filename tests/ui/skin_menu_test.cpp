@@ -15,7 +15,7 @@ namespace {
 class SkinMenuTest : public testing::Test {
  protected:
   SkinMenuTest()
-      : folder_{dir_.path()},
+      : folder_{dir_.path(), ""},
         ini_(dir_.file("dat/init.ini")),
         menu_(&menu),
         sut_(menu_, folder_, ini_, prompter_, engine_) {}
