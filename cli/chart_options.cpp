@@ -51,7 +51,8 @@ bool Given(const CLI::Option* option) {
   return option != nullptr && option->count() > 0;
 }
 
-// The stored year, month and day of a date option; false with the message.
+}  // namespace
+
 bool DateOf(const std::string& text, int& year, int& month, int& day, std::string& error) {
   int y = 0;
   if (!ParseDate(text, y, month, day)) {
@@ -71,6 +72,8 @@ bool DateOf(const std::string& text, int& year, int& month, int& day, std::strin
   year = *stored;
   return true;
 }
+
+namespace {
 
 // A malformed option value stops the program as a usage error naming the option; the
 // values that are well formed but refused (a year out of range, a day that does not exist)

@@ -42,6 +42,10 @@ struct ChartOptions {
 };
 
 // --kind --date --time --lunar|--solar --leap --female --male --name --province --city --lon --lat.
+// The stored year, month and day of a typed "YYYY-MM-DD"; false with the message: the form,
+// the year's range, or kNoSuchDate for a month or day out of range.
+bool DateOf(const std::string& text, int& year, int& month, int& day, std::string& error);
+
 void AddRequestOptions(CLI::App* command, ChartOptions& options);
 // --set KEY=VALUE (repeatable).
 void AddSettingOptions(CLI::App* command, ChartOptions& options);

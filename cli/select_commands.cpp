@@ -42,14 +42,15 @@ bool ParsePeriodKind(const std::string& text, ChartKind& kind) {
 }
 
 // A typed "YYYY-MM-DD" at the given time; throws a usage error when malformed.
+// A month or day out of range gives a date that does not exist, refused with the others later.
 YiDate DateOption(const char* option, const std::string& text, int hour, int minute) {
   int y = 0, m = 0, d = 0;
-  char extra = 0;
-  if (std::sscanf(text.c_str(), "%d-%d-%d%c", &y, &m, &d, &extra) != 3)
-    throw CLI::ValidationError(option, "日期格式应为 YYYY-MM-DD");
-  const std::optional<int> stored = StoredYear(y);
-  if (!stored) throw CLI::ValidationError(option, kYearMessage);
-  return YiDate{static_cast<int16_t>(*stored), static_cast<int16_t>(m), static_cast<int16_t>(d),
+  std::string error;
+  if (!DateOf(text, y, m, d, error)) {
+    if (error != kNoSuchDate) throw CLI::ValidationError(option, error);
+    m = 0;
+  }
+  return YiDate{static_cast<int16_t>(y), static_cast<int16_t>(m), static_cast<int16_t>(d),
                 static_cast<int16_t>(hour), static_cast<int16_t>(minute)};
 }
 

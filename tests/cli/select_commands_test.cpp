@@ -120,6 +120,9 @@ TEST_F(SelectCommand, NamesAChartCannotHaveAreUsageErrors) {
   EXPECT_EQ(order.code, 1);
   EXPECT_EQ(order.out, "结束日期不能早于起始日期\n");
   EXPECT_EQ(Run("select --kind 日局 --from 1582-10-10 --to 1582-10-20").out, "不存在这个日期\n");
+  // A month too large for the stored field is not taken as the month it would wrap to.
+  EXPECT_EQ(Run("select --kind 日局 --from 2024-65537-01 --to 2024-65537-02").out,
+            "不存在这个日期\n");
 }
 
 }  // namespace

@@ -45,6 +45,11 @@ bool ReadDate(const QString& text, int hour, int minute, YiDate& out, std::strin
     error = kYearRange;
     return false;
   }
+  // Checked while the numbers are whole: a month of 65537 must not become 1.
+  if (m < 1 || m > 12 || d < 1 || d > 31) {
+    error = kNoSuchDate;
+    return false;
+  }
   out = YiDate{static_cast<int16_t>(*stored), static_cast<int16_t>(m), static_cast<int16_t>(d),
                static_cast<int16_t>(hour), static_cast<int16_t>(minute)};
   if (!MYiDateEx().IsValidSolarDate(out)) {
