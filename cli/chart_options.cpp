@@ -13,11 +13,6 @@
 #include "platform/ini_file.h"
 
 namespace taiyi::cli {
-namespace {
-
-const std::string kDateForm = "日期格式应为 YYYY-MM-DD";
-const std::string kTimeForm = "时间格式应为 HH:MM";
-
 bool ParseKind(const std::string& text, ChartKind& kind) {
   for (int k = 0; k < kChartKindCount; ++k) {
     const auto ck = static_cast<ChartKind>(k);
@@ -28,6 +23,11 @@ bool ParseKind(const std::string& text, ChartKind& kind) {
   }
   return false;
 }
+
+namespace {
+
+const std::string kDateForm = "日期格式应为 YYYY-MM-DD";
+const std::string kTimeForm = "时间格式应为 HH:MM";
 
 // "YYYY-MM-DD" with an optional leading minus; the year in the user's numbering.
 bool ParseDate(const std::string& text, int& y, int& m, int& d) {

@@ -42,6 +42,9 @@ struct ChartOptions {
 };
 
 // --kind --date --time --lunar|--solar --leap --female --male --name --province --city --lon --lat.
+// A chart kind by its title (命局), its name or its number (0-4).
+bool ParseKind(const std::string& text, ChartKind& kind);
+
 // The stored year, month and day of a typed "YYYY-MM-DD"; false with the message: the form,
 // the year's range, or kNoSuchDate for a month or day out of range.
 bool DateOf(const std::string& text, int& year, int& month, int& day, std::string& error);

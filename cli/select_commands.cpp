@@ -30,15 +30,12 @@ struct SelectCommand {
   bool json = false;
 };
 
+// A kind of chart that has periods: every kind but the life chart.
 bool ParsePeriodKind(const std::string& text, ChartKind& kind) {
-  for (int k = 1; k < kChartKindCount; ++k) {
-    const auto ck = static_cast<ChartKind>(k);
-    if (text == ChartKindTitle(ck) || text == ChartKindName(ck) || text == std::to_string(k)) {
-      kind = ck;
-      return true;
-    }
-  }
-  return false;
+  ChartKind parsed;
+  if (!ParseKind(text, parsed) || parsed == ChartKind::kLife) return false;
+  kind = parsed;
+  return true;
 }
 
 // A typed "YYYY-MM-DD" at the given time; throws a usage error when malformed.

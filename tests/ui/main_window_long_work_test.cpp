@@ -55,6 +55,17 @@ class LongWorkTest : public CurrentCaseTest {
     EXPECT_TRUE(source.Disconnect());
     return root + "dat/TaiYi.db";
   }
+  // The main window with a stored case 甲 (comment 甲的评语), whose import chooses a database
+  // of n cases.
+  std::unique_ptr<TFrmMain> WindowImporting(int n) {
+    auto w = OpenWithChooser();
+    SaveNew(*w, "甲", "甲的评语");
+    w->Database().SetFileChooser([source = SourceOf(n)](std::string& file) {
+      file = source;
+      return true;
+    });
+    return w;
+  }
   // The store's files with their bytes: the database with whatever lies beside it, and the
   // comment folder.
   std::map<std::string, std::string> StoreFiles() {
@@ -81,13 +92,7 @@ class LongWorkTest : public CurrentCaseTest {
 };
 
 TEST_F(LongWorkTest, AnImportShowsItsProgressDialogAndLeavesTheCommentAlone) {
-  auto w = OpenWithChooser();
-  SaveNew(*w, "甲", "甲的评语");
-  const std::string source = SourceOf(30);
-  w->Database().SetFileChooser([&source](std::string& file) {
-    file = source;
-    return true;
-  });
+  auto w = WindowImporting(30);
   HoldTheStoreUntilTheDialogShows(*w, false);
   w->findChild<QAction*>("db1")->trigger();
   EXPECT_EQ(label_, "正在导入案例");  // shown while the count is not known yet
@@ -97,13 +102,7 @@ TEST_F(LongWorkTest, AnImportShowsItsProgressDialogAndLeavesTheCommentAlone) {
 }
 
 TEST_F(LongWorkTest, AStoppedImportLeavesTheStoreAsItWas) {
-  auto w = OpenWithChooser();
-  SaveNew(*w, "甲", "甲的评语");
-  const std::string source = SourceOf(30);
-  w->Database().SetFileChooser([&source](std::string& file) {
-    file = source;
-    return true;
-  });
+  auto w = WindowImporting(30);
   const auto before = StoreFiles();
   HoldTheStoreUntilTheDialogShows(*w, true);
   w->findChild<QAction*>("db1")->trigger();
